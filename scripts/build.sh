@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, then configures and builds Volantor into build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -G Ninja
+cmake --build build

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds the core with the address and undefined-behaviour sanitizers and runs
+# its tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVOLANTOR_SANITIZE=ON \
+    -DVOLANTOR_BUILD_BENCHMARKS=OFF
+cmake --build build-sanitize
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure --no-tests=error -L core -j2

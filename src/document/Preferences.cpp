@@ -1,0 +1,177 @@
+#include "document/Preferences.h"
+
+#include "document/UserInterface.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+float g_fCourseThreshold;
+float g_fClimbThreshold;
+float g_fYawThreshold;
+float g_fPitchThreshold;
+float g_fBankThreshold;
+float g_fArea1Offset;
+float g_fArea2Offset;
+float g_fHeaderOffset;
+int g_nAltGraySpacing;
+int g_nAltBlueSpacing;
+int g_nTimeGraySpacing;
+int g_nTimeBlueSpacing;
+
+void SetDefaultPreferences()
+{
+    g_fCourseThreshold = 0.2f;
+    g_fClimbThreshold = 0.05f;
+    g_fYawThreshold = 10;
+    g_fPitchThreshold = 10;
+    g_fBankThreshold = 25;
+    g_fArea1Offset = 0;
+    g_fArea2Offset = 0.05f;
+    g_fHeaderOffset = 0.1f;
+    g_nAltGraySpacing = 100;
+    g_nAltBlueSpacing = 500;
+    g_nTimeGraySpacing = 10;
+    g_nTimeBlueSpacing = 60;
+}
+
+PreferencesDialogData LoadPreferencesDialog()
+{
+    PreferencesDialogData data;
+    data.m_fBank = g_fBankThreshold;
+    data.m_fClimb = g_fClimbThreshold * 100;
+    data.m_fCourse = g_fCourseThreshold * 100;
+    data.m_fPitch = g_fPitchThreshold;
+    data.m_fYaw = g_fYawThreshold;
+    data.m_fArea1 = g_fArea1Offset;
+    data.m_fArea2 = g_fArea2Offset;
+    data.m_fHeader = g_fHeaderOffset;
+    data.m_nAltBlue = g_nAltBlueSpacing;
+    data.m_nAltGray = g_nAltGraySpacing;
+    data.m_nTimeGray = g_nTimeGraySpacing;
+    data.m_nTimeBlue = g_nTimeBlueSpacing;
+    return data;
+}
+
+void StorePreferencesDialog(const PreferencesDialogData& data)
+{
+    g_fCourseThreshold = data.m_fCourse * 0.01f;
+    g_fClimbThreshold = data.m_fClimb * 0.01f;
+    g_fYawThreshold = data.m_fYaw;
+    g_fPitchThreshold = data.m_fPitch;
+    g_fBankThreshold = data.m_fBank;
+    g_fArea1Offset = data.m_fArea1;
+    g_fArea2Offset = data.m_fArea2;
+    g_fHeaderOffset = data.m_fHeader;
+    g_nAltGraySpacing = data.m_nAltGray;
+    g_nAltBlueSpacing = data.m_nAltBlue;
+    g_nTimeGraySpacing = data.m_nTimeGray;
+    g_nTimeBlueSpacing = data.m_nTimeBlue;
+}
+
+namespace {
+
+using D = PreferencesDialogData;
+
+constexpr PreferenceField FloatField(int id, std::string_view label, std::string_view cliName,
+                                     double min, double max, float D::*member)
+{
+    return {id, label, cliName, min, max, member, nullptr};
+}
+
+constexpr PreferenceField IntField(int id, std::string_view label, std::string_view cliName,
+                                   int D::*member)
+{
+    return {id, label, cliName, 0, 32767, nullptr, member};
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    constexpr std::string_view kBlanks = " \t\r\n\f\v";
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string FormatNumber(double value)
+{
+    // At most six significant digits, as the edits show floats.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+std::string RangeMessage(const PreferenceField& field)
+{
+    const char* kind = field.pInt ? "a whole number" : "a number";
+    return std::string(field.strLabel) + ": enter " + kind + " between " + FormatNumber(field.fMin) +
+           " and " + FormatNumber(field.fMax) + ".";
+}
+
+template <typename T>
+bool ParseEntireText(std::string_view text, T& value)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+}  // namespace
+
+const std::array<PreferenceField, 12> kPreferenceFields{{
+    FloatField(1008, "Bank", "bank", 0, 45, &D::m_fBank),
+    FloatField(1006, "Climb", "climb", 0, 100, &D::m_fClimb),
+    FloatField(1005, "Course", "course", 0, 100, &D::m_fCourse),
+    FloatField(1009, "Pitch", "pitch", 0, 45, &D::m_fPitch),
+    FloatField(1007, "Yaw", "yaw", 0, 45, &D::m_fYaw),
+    FloatField(1011, "Area 1", "area1", -180, 180, &D::m_fArea1),
+    FloatField(1012, "Area 2", "area2", -180, 180, &D::m_fArea2),
+    FloatField(1013, "Header", "header", -180, 180, &D::m_fHeader),
+    IntField(1030, "Altitude Blue Spacing (feet)", "alt-blue", &D::m_nAltBlue),
+    IntField(1029, "Altitude Gray Spacing (feet)", "alt-gray", &D::m_nAltGray),
+    IntField(1031, "Time Gray Spacing (seconds)", "time-gray", &D::m_nTimeGray),
+    IntField(1032, "Time Blue Spacing (seconds)", "time-blue", &D::m_nTimeBlue),
+}};
+
+const PreferenceField* FindPreferenceField(std::string_view cliName)
+{
+    const auto it = std::find_if(kPreferenceFields.begin(), kPreferenceFields.end(),
+                                 [&](const PreferenceField& field) { return field.strCliName == cliName; });
+    return it == kPreferenceFields.end() ? nullptr : &*it;
+}
+
+std::string FormatPreferenceField(const PreferenceField& field, const PreferencesDialogData& data)
+{
+    if (field.pInt)
+        return std::to_string(data.*field.pInt);
+    return FormatNumber(data.*field.pFloat);
+}
+
+std::optional<std::string> ParsePreferenceField(const PreferenceField& field, std::string_view text,
+                                                PreferencesDialogData& data)
+{
+    text = Trimmed(text);
+    if (field.pInt) {
+        long long value = 0;
+        if (!ParseEntireText(text, value) || value < field.fMin || value > field.fMax)
+            return RangeMessage(field);
+        data.*field.pInt = static_cast<int>(value);
+        return std::nullopt;
+    }
+    float value = 0;
+    if (!ParseEntireText(text, value) || !std::isfinite(value) || value < field.fMin || value > field.fMax)
+        return RangeMessage(field);
+    data.*field.pFloat = value;
+    return std::nullopt;
+}
+
+void EditPreferences(UserInterface& ui)
+{
+    PreferencesDialogData data = LoadPreferencesDialog();
+    if (ui.RunDialog(data))
+        StorePreferencesDialog(data);
+    ui.UpdateAllViews();
+}

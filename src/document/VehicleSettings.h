@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The vehicle that flies one path in the scenery: what the Vehicle Settings
+// dialog offers and how it checks what is typed.
+
+// The vehicle box's choices, in the sorted order the box shows them. The first
+// five characters of the text are the scenery object code; a text starting
+// with an upper-case 'H' is the helicopter.
+inline constexpr std::array<std::string_view, 7> kVehicleChoices{
+    "0FE0B - Cessna", "0FE0C - LearJet", "0FE0D - Big Jet", "0FE0E - Military Jet",
+    "0FE0F - Boat",   "0FE10 - Truck",   "Helicopter (FS98)"};
+inline constexpr std::size_t kMaxVehicleText = 20;
+
+// Traffic flag bits and their check-box texts, in bit order.
+inline constexpr int kAirTraffic = 1;
+inline constexpr int kGroundTraffic = 2;
+inline constexpr int kServiceTraffic = 4;
+inline constexpr int kOutsideTraffic = 8;
+inline constexpr int kKnownTrafficFlags = kAirTraffic | kGroundTraffic | kServiceTraffic | kOutsideTraffic;
+inline constexpr std::array<std::string_view, 4> kTrafficFlagTexts{
+    "Air Traffic", "Aircraft Ground  Traffic", "Airport Service Traffic", "Traffic Outside Airport"};
+
+// Minimum scenery densities 0 to 4.
+inline constexpr std::array<std::string_view, 5> kDensityTexts{"Very Sparse", "Sparse", "Normal", "Dense",
+                                                              "Very Dense"};
+inline constexpr int kMaxColorIndex = 255;
+
+// The members the Vehicle Settings dialog edits. Check states are 0 or 1; a
+// density state of 0 means that button is selected, any other value not.
+struct VehicleDialogData {
+    std::string m_strVehicle;
+    int m_nColor0 = 0;
+    int m_nColor1 = 0;
+    int m_nColor2 = 0;
+    int m_nColor3 = 0;
+    int m_nColor4 = 0;
+    int m_bAirTraffic = 0;
+    int m_bGroundTraffic = 0;
+    int m_bOutsideTraffic = 0;
+    int m_bServiceTraffic = 0;
+    int m_nDense = -1;
+    int m_nNormal = -1;
+    int m_nSparse = -1;
+    int m_nVeryDense = -1;
+    int m_nVerySparse = -1;
+};
+
+// The refusal message for a vehicle text longer than the box takes, if it is.
+std::optional<std::string> CheckVehicleText(std::string_view text);
+
+// Converts the text of colour edit 0 to 4; returns the refusal message when it
+// is not a whole number from 0 to 255.
+std::optional<std::string> ParseVehicleColor(int slot, std::string_view text, int& color);

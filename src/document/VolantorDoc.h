@@ -1,0 +1,72 @@
+#pragma once
+
+#include "document/PathSample.h"
+#include "document/VehiclePath.h"
+
+#include <istream>
+#include <string>
+#include <vector>
+
+class UserInterface;
+class ByteReader;
+class ByteWriter;
+
+// The one document of the program: all vehicle paths, the samples they cover,
+// the extents derived from them and the view state. Every command that reads
+// or changes paths is a member; each talks to the person through the
+// UserInterface it was given.
+class CVolantorDoc {
+public:
+    explicit CVolantorDoc(UserInterface& ui);
+
+    // File New: an empty document. The first one of the program run also
+    // switches the view to the overhead map; later ones keep the 3D setting.
+    bool OnNewDocument();
+
+    // Recomputes every derived member from the paths and their samples.
+    void RecalcExtents();
+
+    // "Open ORVEX Flight Path...": asks for a recorder log and reads it.
+    void OnOpenFlightPath();
+    // Reads one recorder log as a new path; the document is unchanged on failure.
+    void ReadFlightPathFile(const std::string& path);
+    void ReadFlightPath(std::istream& log, const std::string& name);
+
+    // Document files. Both return false after showing why; a failed open
+    // leaves the document as it was, a failed save leaves the old file intact.
+    bool OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+    void Serialize(ByteWriter& archive) const;
+    void Serialize(ByteReader& archive);
+
+    // "Information...": the statistics report.
+    void OnInformation();
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // The file the document was last opened from or saved to; empty when new.
+    const std::string& GetPathName() const { return m_strPathName; }
+
+    std::vector<VehiclePath> m_paths;
+    std::vector<PathSample> m_samples;
+    int m_nCurPath = -1;
+    std::string m_strBaseName;
+    float m_fMinLat = 0, m_fMinLon = 0, m_fMaxLat = 0, m_fMaxLon = 0;
+    float m_fCenterLat = 0, m_fCenterLon = 0;
+    float m_fMinAlt = 0, m_fMaxAlt = 0;
+    float m_fRefLat = 0, m_fRefLon = 0, m_fRefAlt = 0;
+    float m_fWidth = 0;
+    float m_fHeight = 0;
+    float m_fTotalLength = 0;  // kilometres
+    bool m_b3DView = false;
+    float m_fZoom = 1.0f;
+    int m_nOffsetX = 0, m_nOffsetY = 0;
+    int m_nSelSample = 0;
+
+private:
+    void ShowCurrentPath();
+
+    UserInterface* m_pUI;
+    std::string m_strPathName;
+    bool m_bModified = false;
+};

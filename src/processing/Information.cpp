@@ -1,0 +1,44 @@
+// "Information...": area, ranges, length and elapsed time in a message box.
+
+#include "document/UserInterface.h"
+#include "document/VolantorDoc.h"
+#include "processing/Geodesy.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+
+std::string Format(const char* format, ...)
+{
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return buffer;
+}
+
+}  // namespace
+
+void CVolantorDoc::OnInformation()
+{
+    if (m_nCurPath < 0) {
+        m_pUI->ShowFailure("Nothing loaded!");
+        return;
+    }
+    const VehiclePath& path = m_paths[m_nCurPath];
+    // One sample is one second.
+    const int seconds = path.m_nLastSample - path.m_nFirstSample;
+
+    std::string text;
+    text += Format("Area Size: %.2f  X  %.2f (km)\n", m_fWidth * geodesy::kMetresToKm,
+                   m_fHeight * geodesy::kMetresToKm);
+    text += Format("Latitude Range: %f to %f\n", m_fMinLat, m_fMaxLat);
+    text += Format("Longitude Range: %f to %f\n", m_fMinLon, m_fMaxLon);
+    text += Format("Altitude Range: %.0f to %.0f (ft)", m_fMinAlt, m_fMaxAlt);
+    text += Format("\nPath %d of %d\n", m_nCurPath + 1, static_cast<int>(m_paths.size()));
+    text += Format("Length of Flight Path: %.2f (km)\n", m_fTotalLength);
+    text += Format("Elapsed Time: %d'%d\"\n", seconds / 60, seconds % 60);
+    m_pUI->ShowInformation(text);
+}
