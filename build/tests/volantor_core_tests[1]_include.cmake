@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build/tests/volantor_core_tests[1]_tests.cmake")
-  include("/work/main/build/tests/volantor_core_tests[1]_tests.cmake")
-else()
-  add_test(volantor_core_tests_NOT_BUILT volantor_core_tests_NOT_BUILT)
-endif()
