@@ -74,8 +74,11 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
 
     VehiclePath vehiclePath;
     vehiclePath.m_nFirstSample = static_cast<int>(m_samples.size());
-    m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
-                     std::make_move_iterator(samples.end()));
+    if (m_samples.empty())
+        m_samples = std::move(samples);
+    else
+        m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
+                         std::make_move_iterator(samples.end()));
     vehiclePath.m_nLastSample = static_cast<int>(m_samples.size()) - 1;
     m_paths.push_back(vehiclePath);
     ++m_nCurPath;
