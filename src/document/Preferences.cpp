@@ -156,7 +156,8 @@ std::optional<std::string> ParsePreferenceField(const PreferenceField& field, st
     text = Trimmed(text);
     if (field.pInt) {
         long long value = 0;
-        if (!ParseEntireText(text, value) || value < field.fMin || value > field.fMax)
+        if (!ParseEntireText(text, value) || static_cast<double>(value) < field.fMin ||
+            static_cast<double>(value) > field.fMax)
             return RangeMessage(field);
         data.*field.pInt = static_cast<int>(value);
         return std::nullopt;

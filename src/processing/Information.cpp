@@ -4,18 +4,15 @@
 #include "document/VolantorDoc.h"
 #include "processing/Geodesy.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 namespace {
 
-std::string Format(const char* format, ...)
+template <typename... Values>
+std::string Format(const char* format, Values... values)
 {
     char buffer[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
+    std::snprintf(buffer, sizeof buffer, format, values...);
     return buffer;
 }
 
