@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+
+#include <cstdint>
+#include <vector>
+
+class PathView;
+
+// Erases the painter's device to the window background and paints the view
+// over it, as the window does on every repaint.
+void PaintPathView(QPainter& painter, PathView& view, QSize size);
+
+// The picture the window would show with a client area of the given size.
+QImage RenderPathViewImage(PathView& view, QSize size);
+
+// The image as the bytes of a PNG file.
+std::vector<std::uint8_t> EncodePng(const QImage& image);
+
+// Qt draws text only once an application object exists; outside the desktop
+// program this makes one on the offscreen platform, which needs no display.
+void EnsureGuiApplication();
