@@ -87,3 +87,9 @@ bool SaveFileSafely(const std::string& name, std::span<const std::uint8_t> bytes
     }
     return true;
 }
+
+bool SaveFileSafely(const std::string& name, std::string_view text, std::string& error)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return SaveFileSafely(name, std::span<const std::uint8_t>(bytes, text.size()), error);
+}
