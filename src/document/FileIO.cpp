@@ -23,6 +23,10 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& name, 
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
+    // One allocation for the usual case of a file that does not grow meanwhile.
+    const auto size = std::filesystem::file_size(path, code);
+    if (!code)
+        bytes.reserve(size);
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
