@@ -75,13 +75,16 @@ void PutMove(ByteWriter& body, std::uint8_t code, int seconds, const std::array<
     for (std::size_t axis = 0; axis < axes; ++axis) {
         if (!std::isfinite(metres[axis]))
             throw bgl::ValueDoesNotFit();
-        largest = std::max(largest, std::fabs(bgl::Nearest(metres[axis])));
+        largest = std::max(largest, std::fabs(metres[axis]));
     }
-    // Every piece lasts at least a second.
-    if (largest > -kMinMetres * seconds)
+    // A piece's metres are its share of the move give or take one metre of
+    // rounding, so no piece longer than this many seconds can fit; every
+    // piece lasts at least a second.
+    const double longestPiece = std::floor((-kMinMetres + 1) * seconds / largest);
+    if (longestPiece < 1)
         throw bgl::ValueDoesNotFit();
-    int pieceCount = static_cast<int>(std::max(
-        {1.0, std::ceil(static_cast<double>(seconds) / kMaxSeconds), std::ceil(largest / -kMinMetres)}));
+    int pieceCount = static_cast<int>(
+        std::max(std::ceil(static_cast<double>(seconds) / kMaxSeconds), std::ceil(seconds / longestPiece)));
     for (; pieceCount <= seconds; ++pieceCount) {
         if (const auto pieces = CutMove(seconds, metres, axes, pieceCount)) {
             for (const MovePiece& piece : *pieces) {
