@@ -75,6 +75,8 @@ using Command = std::variant<SetColor, SetPos, Heading, PitchTo, BankTo, YawTo, 
 template <typename... Handlers> struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 }  // namespace pattern
 
