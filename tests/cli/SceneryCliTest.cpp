@@ -1,26 +1,12 @@
-#include "cli/VolantorCli.h"
+#include "support/CliRun.h"
 #include "support/RecorderLog.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunVolantorCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class SceneryCli : public ::testing::Test {
 protected:
