@@ -27,8 +27,8 @@ constexpr std::size_t kBlockSizeOffset = 179;
 // The size word counts the block's bytes from here to the end of the last body.
 constexpr std::size_t kBlockSizeCountsFrom = 181;
 constexpr std::size_t kMaxBlockSize = 0xFFFF;
-// Each entry's offset field is written as paths x 8 + 1 and only its lower half
-// patched; with more patterns its upper half would be wrong.
+// Each entry's offset field is written as patterns x 8 + 1 and only its lower
+// half patched; with more patterns its upper half would be wrong.
 constexpr std::size_t kMaxPatterns = 8191;
 
 constexpr std::string_view kBanner = "  Volantor Version 1.0";
@@ -141,7 +141,7 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
             "Can't create the BGL file: the area around the paths has bounds that are not numbers.");
     }
 
-    const auto placeholder = static_cast<std::uint32_t>(doc.m_paths.size() * 8 + 1);
+    const auto placeholder = static_cast<std::uint32_t>(patterns.size() * 8 + 1);
     std::vector<std::size_t> offsetFields;
     for (int index : patterns) {
         const VehiclePath& path = doc.m_paths[index];

@@ -450,6 +450,19 @@ TEST_F(BglCompiler, PathsWithoutSamplesGetNoEntryAndNoBody)
     EXPECT_EQ(U16At(bytes, 179), 39u + 16 + 1 + 110);
 }
 
+TEST_F(BglCompiler, PlaceholdersCountOnlyThePatternsWritten)
+{
+    AddExamplePath(1);
+    VehiclePath empty;
+    empty.m_nFirstSample = 1;
+    empty.m_nLastSample = 0;
+    doc.m_paths.resize(9000, empty);
+    const Bytes bytes = Compile();
+    // 1 x 8 + 1, patched to 9; 9000 x 8 + 1 would have left 1 in the upper half.
+    EXPECT_EQ(Bytes(bytes.begin() + 220, bytes.begin() + 229),
+              (Bytes{0x32, 0x0B, 0xFE, 0x09, 0x00, 0x00, 0x00, 0x30, 0xFF}));
+}
+
 TEST_F(BglCompiler, PositionFixIndexCarriesOverToTheNextPath)
 {
     AddExamplePath(30);
