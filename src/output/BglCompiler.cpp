@@ -12,7 +12,9 @@
 #include "output/BglPatternBody.h"
 #include "output/PatternSequence.h"
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace {
