@@ -1,7 +1,9 @@
 #include "cli/VolantorCli.h"
 
 #include "cli/CliUserInterface.h"
+#include "cli/VehicleArguments.h"
 #include "document/Preferences.h"
+#include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 
 #include <algorithm>
@@ -21,6 +23,8 @@ struct StepKind {
     std::string_view strArgument;  // empty for steps without one
     std::string_view strHelp;
     std::function<void(CVolantorDoc&, CliUserInterface&, const std::string&)> run;
+    // Checks the argument before any step runs; returns the refusal message.
+    std::function<std::optional<std::string>(const std::string&)> check = {};
 };
 
 void ReadFlightPath(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
@@ -34,6 +38,69 @@ void OpenDocument(CVolantorDoc& doc, CliUserInterface&, const std::string& file)
     doc.OnOpenDocument(file);
 }
 
+// A step that saves an output through the command's own file dialog.
+auto SaveOutputTo(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface& ui, const std::string& file) {
+        ui.SetNextFile(file);
+        (doc.*command)();
+    };
+}
+
+// A step that changes the current path's vehicle settings, as the Vehicle
+// Settings dialog would; the argument was checked before any step ran.
+template <typename Value>
+auto EditVehicle(std::optional<std::string> (*parse)(std::string_view, Value&),
+                 void (*store)(VehiclePath&, const Value&))
+{
+    return [parse, store](CVolantorDoc& doc, CliUserInterface& ui, const std::string& argument) {
+        if (doc.m_paths.empty()) {
+            ui.ShowFailure("Nothing loaded!");
+            return;
+        }
+        Value value{};
+        parse(argument, value);
+        store(doc.m_paths[doc.m_nCurPath], value);
+    };
+}
+
+template <typename Value>
+auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
+{
+    return [parse](const std::string& argument) {
+        Value value{};
+        return parse(argument, value);
+    };
+}
+
+std::optional<std::string> ParseVehicleArgument(std::string_view text, std::string& vehicle)
+{
+    if (auto refusal = CheckVehicleText(text))
+        return refusal;
+    vehicle = text;
+    return std::nullopt;
+}
+
+void StoreVehicle(VehiclePath& path, const std::string& vehicle)
+{
+    path.m_strVehicle = vehicle;
+}
+
+void StoreColors(VehiclePath& path, const std::array<int, 5>& colors)
+{
+    path.m_nColor = colors;
+}
+
+void StoreTrafficFlags(VehiclePath& path, const int& flags)
+{
+    path.m_nTrafficFlags = flags;
+}
+
+void StoreDensity(VehiclePath& path, const int& density)
+{
+    path.m_nDensity = density;
+}
+
 const std::vector<StepKind>& StepKinds()
 {
     static const std::vector<StepKind> kinds{
@@ -42,6 +109,26 @@ const std::vector<StepKind>& StepKinds()
          [](CVolantorDoc& doc, CliUserInterface&, const std::string& file) { doc.OnSaveDocument(file); }},
         {"--info", "", "show the flight path information",
          [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnInformation(); }},
+        {"--generate", "", "segment every path into holds and moves",
+         [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnGeneratePath(); }},
+        {"--clear", "", "clear the segmentation of every path",
+         [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnClearPath(); }},
+        {"--sca", "FILE", "write the scenery as SCASM source",
+         SaveOutputTo(&CVolantorDoc::OnSaveScasmSource)},
+        {"--bgl", "FILE", "compile the scenery into a BGL file",
+         SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
+        {"--map", "FILE", "export the areas and paths as map text",
+         SaveOutputTo(&CVolantorDoc::OnExportMap)},
+        {"--vehicle", "TEXT",
+         "set the current path's vehicle, as \"0FE0C - LearJet\" (at most 20 characters)",
+         EditVehicle(ParseVehicleArgument, StoreVehicle), CheckWith(ParseVehicleArgument)},
+        {"--colors", "C0,C1,C2,C3,C4", "set the current path's five colours (0 to 255)",
+         EditVehicle(ParseColorsArgument, StoreColors), CheckWith(ParseColorsArgument)},
+        {"--traffic", "FLAGS",
+         "set the current path's traffic flags (1 air, 2 ground, 4 airport service, 8 outside)",
+         EditVehicle(ParseTrafficArgument, StoreTrafficFlags), CheckWith(ParseTrafficArgument)},
+        {"--density", "D", "set the current path's minimum scenery density: 0 very sparse to 4 very dense",
+         EditVehicle(ParseDensityArgument, StoreDensity), CheckWith(ParseDensityArgument)},
     };
     return kinds;
 }
@@ -160,6 +247,10 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
                 if (!value)
                     return UsageError(err, arg + " needs " + std::string(kind->strArgument));
                 argument = *value;
+            }
+            if (kind->check) {
+                if (const auto refusal = kind->check(argument))
+                    return UsageError(err, arg + ": " + *refusal);
             }
             steps.push_back({&*kind, argument});
             continue;

@@ -23,6 +23,7 @@ public:
         PutU16(static_cast<std::uint16_t>(value));
         PutU16(static_cast<std::uint16_t>(value >> 16));
     }
+    void PutI16(std::int16_t value) { PutU16(static_cast<std::uint16_t>(value)); }
     void PutI32(std::int32_t value) { PutU32(static_cast<std::uint32_t>(value)); }
     void PutF32(float value) { PutU32(std::bit_cast<std::uint32_t>(value)); }
     void PutChar(char value) { PutU8(static_cast<std::uint8_t>(value)); }
@@ -30,6 +31,16 @@ public:
     {
         for (char c : text)
             PutChar(c);
+    }
+    void PutBytes(std::span<const std::uint8_t> bytes)
+    {
+        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    }
+    // Overwrites two bytes already written, for values known only later.
+    void PatchU16(std::size_t offset, std::uint16_t value)
+    {
+        m_bytes.at(offset) = static_cast<std::uint8_t>(value);
+        m_bytes.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
     }
 
     std::size_t Size() const { return m_bytes.size(); }

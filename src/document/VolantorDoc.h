@@ -42,6 +42,15 @@ public:
     // "Information...": the statistics report.
     void OnInformation();
 
+    // Scenery: segmentation of the paths and the three scenery outputs.
+    void OnGeneratePath();
+    void OnClearPath();
+    void OnSaveScasmSource();
+    // The whole SCASM source text; false after showing why when there is nothing to write.
+    bool WriteScasmSource(std::string& text) const;
+    void OnCreateBglFile();
+    void OnExportMap();
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     // The file the document was last opened from or saved to; empty when new.
@@ -65,6 +74,11 @@ public:
 
 private:
     void ShowCurrentPath();
+    // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
+    std::string SuggestedFileName(const std::string& extension) const
+    {
+        return m_strBaseName.substr(0, m_strBaseName.find('.')) + extension;
+    }
 
     UserInterface* m_pUI;
     std::string m_strPathName;
