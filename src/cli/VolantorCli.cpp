@@ -61,6 +61,7 @@ auto EditVehicle(std::optional<std::string> (*parse)(std::string_view, Value&),
         Value value{};
         parse(argument, value);
         store(doc.m_paths[doc.m_nCurPath], value);
+        doc.SetModifiedFlag();
     };
 }
 
