@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 namespace {
@@ -26,6 +28,49 @@ struct StepKind {
     // Checks the argument before any step runs; returns the refusal message.
     std::function<std::optional<std::string>(const std::string&)> check = {};
 };
+
+// A step's argument that turns out wrong only once the document is known,
+// such as a sample index beyond the samples read.
+struct LateUsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::optional<std::size_t> ParseSampleIndex(std::string_view text)
+{
+    std::size_t index = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return index;
+}
+
+std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::size_t& index)
+{
+    const auto parsed = ParseSampleIndex(text);
+    if (!parsed)
+        return "INDEX is a sample number from 0, not \"" + std::string(text) + "\"";
+    index = *parsed;
+    return std::nullopt;
+}
+
+// A step that selects a sample, as a right click on it would, and runs a point-menu command.
+auto AtSample(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface&, const std::string& argument) {
+        const auto index = ParseSampleIndex(argument);
+        if (!index || *index >= doc.m_samples.size())
+            throw LateUsageError("sample index " + argument + " is outside the " +
+                                 std::to_string(doc.m_samples.size()) + " samples of the document");
+        doc.m_nSelSample = static_cast<int>(*index);
+        (doc.*command)();
+    };
+}
+
+// A step that runs a document command without argument.
+auto Run(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface&, const std::string&) { (doc.*command)(); };
+}
 
 void ReadFlightPath(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
 {
@@ -130,6 +175,17 @@ const std::vector<StepKind>& StepKinds()
          EditVehicle(ParseTrafficArgument, StoreTrafficFlags), CheckWith(ParseTrafficArgument)},
         {"--density", "D", "set the current path's minimum scenery density: 0 very sparse to 4 very dense",
          EditVehicle(ParseDensityArgument, StoreDensity), CheckWith(ParseDensityArgument)},
+        {"--loop", "", "close the current path into a loop where it comes closest to itself",
+         Run(&CVolantorDoc::OnFindLoopPoint)},
+        {"--end-match", "", "move the current path's last point onto its first",
+         Run(&CVolantorDoc::OnMakeEndMatchStart)},
+        {"--trim-start", "INDEX", "drop the samples before sample INDEX (an index into all samples)",
+         AtSample(&CVolantorDoc::OnDeleteToStart), CheckWith(ParseSampleIndexArgument)},
+        {"--trim-end", "INDEX", "drop the samples after sample INDEX", AtSample(&CVolantorDoc::OnDeleteToEnd),
+         CheckWith(ParseSampleIndexArgument)},
+        {"--delete", "", "delete the current path", Run(&CVolantorDoc::OnDeletePath)},
+        {"--next", "", "make the next path current", Run(&CVolantorDoc::OnNextPath)},
+        {"--previous", "", "make the previous path current", Run(&CVolantorDoc::OnPreviousPath)},
     };
     return kinds;
 }
@@ -277,7 +333,11 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
     CVolantorDoc doc(ui);
     doc.OnNewDocument();
     for (const Step& step : steps) {
-        step.pKind->run(doc, ui, step.strArgument);
+        try {
+            step.pKind->run(doc, ui, step.strArgument);
+        } catch (const LateUsageError& error) {
+            return UsageError(err, std::string(step.pKind->strOption) + ": " + error.what());
+        }
         if (ui.HasFailed())
             return kExitFailure;
     }

@@ -14,6 +14,18 @@ CVolantorDoc::CVolantorDoc(UserInterface& ui) : m_pUI(&ui) {}
 
 bool CVolantorDoc::OnNewDocument()
 {
+    ClearContents();
+    if (s_bFirstNewDocument) {
+        s_bFirstNewDocument = false;
+        m_b3DView = false;
+    }
+    m_strPathName.clear();
+    m_bModified = false;
+    return true;
+}
+
+void CVolantorDoc::ClearContents()
+{
     m_paths.clear();
     m_samples.clear();
     m_nCurPath = -1;
@@ -24,13 +36,6 @@ bool CVolantorDoc::OnNewDocument()
     m_fZoom = 1.0f;
     m_nOffsetX = m_nOffsetY = 0;
     m_nSelSample = 0;
-    if (s_bFirstNewDocument) {
-        s_bFirstNewDocument = false;
-        m_b3DView = false;
-    }
-    m_strPathName.clear();
-    m_bModified = false;
-    return true;
 }
 
 void CVolantorDoc::RecalcExtents()

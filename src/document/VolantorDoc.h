@@ -51,6 +51,18 @@ public:
     void OnCreateBglFile();
     void OnExportMap();
 
+    // Path editing: loops, trimming, stepping between paths, deleting.
+    void OnFindLoopPoint();
+    void OnMakeEndMatchStart();
+    void OnDeleteToStart();
+    void OnDeleteToEnd();
+    void OnDeletePath();
+    void OnNextPath();
+    void OnPreviousPath();
+
+    // "Vehicle Settings...": the current path's vehicle, colours, traffic and density.
+    void OnVehicleSettings();
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     // The file the document was last opened from or saved to; empty when new.
@@ -74,6 +86,12 @@ public:
 
 private:
     void ShowCurrentPath();
+    // Empties the document and resets the view state, as a new document starts.
+    void ClearContents();
+    // Narrows every path whose range holds the selected sample.
+    void TrimAtSelectedSample(bool keepEnd);
+    // Drops the segmentation of the samples first..last, which a trim left stale.
+    void ClearSegments(int first, int last);
     // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
     std::string SuggestedFileName(const std::string& extension) const
     {
