@@ -65,16 +65,8 @@ public:
         Require(1);
         return m_bytes[m_offset++];
     }
-    std::uint16_t GetU16()
-    {
-        const std::uint16_t low = GetU8();
-        return static_cast<std::uint16_t>(low | (GetU8() << 8));
-    }
-    std::uint32_t GetU32()
-    {
-        const std::uint32_t low = GetU16();
-        return low | (static_cast<std::uint32_t>(GetU16()) << 16);
-    }
+    std::uint16_t GetU16() { return static_cast<std::uint16_t>(GetLittleEndian(2)); }
+    std::uint32_t GetU32() { return static_cast<std::uint32_t>(GetLittleEndian(4)); }
     std::int32_t GetI32() { return static_cast<std::int32_t>(GetU32()); }
     float GetF32() { return std::bit_cast<float>(GetU32()); }
     char GetChar() { return static_cast<char>(GetU8()); }
@@ -89,6 +81,16 @@ public:
     std::size_t Remaining() const { return m_bytes.size() - m_offset; }
 
 private:
+    std::uint64_t GetLittleEndian(std::size_t size)
+    {
+        Require(size);
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            value |= std::uint64_t{m_bytes[m_offset + i]} << (8 * i);
+        m_offset += size;
+        return value;
+    }
+
     void Require(std::size_t count) const
     {
         if (count > Remaining())
