@@ -88,11 +88,10 @@ const std::vector<CommandEntry>& Table()
         {57680, M::None, "Next Pane", {}, false, "", "F6", -1, false, false},
         {57681, M::None, "Previous Pane", {}, false, "", "Shift+F6", -1, false, false},
 
+        // The view's right-click menu runs these once it exists.
         {32789, M::Point, "Point Info", {}, false, "", "", -1, false, false},
-        {32790, M::Point, "Delete to Start", DocCommand(&CVolantorDoc::OnDeleteToStart), false, "", "", -1,
-         false, false},
-        {32791, M::Point, "Delete to End", DocCommand(&CVolantorDoc::OnDeleteToEnd), false, "", "", -1, false,
-         false},
+        {32790, M::Point, "Delete to Start", {}, false, "", "", -1, false, false},
+        {32791, M::Point, "Delete to End", {}, false, "", "", -1, false, false},
     };
     // clang-format on
     return table;
