@@ -98,10 +98,13 @@ void CMainFrame::CreateMenus()
         for (const CommandEntry& entry : CommandTable()) {
             if (entry.menu != kind)
                 continue;
-            if (entry.nId == ID_FILE_MRU_FILE1)
-                m_pRecentSeparator = menu->actions().constLast();
-            else
+            if (entry.nId == ID_FILE_MRU_FILE1) {
+                // Stands in, disabled, while the list is empty; the entries go before it.
+                m_pRecentPlaceholder = menu->addAction(Text(entry.strText));
+                m_pRecentPlaceholder->setEnabled(false);
+            } else {
                 menu->addAction(m_actions[entry.nId]);
+            }
             if (entry.bSeparatorAfter)
                 menu->addSeparator();
         }
@@ -310,9 +313,6 @@ void CMainFrame::RebuildRecentFileMenu()
 {
     qDeleteAll(m_recentActions);
     m_recentActions.clear();
-    const QList<QAction*> items = m_pFileMenu->actions();
-    // The entries go between the separator after Export Map and the one they bring with them.
-    QAction* before = items.at(items.indexOf(m_pRecentSeparator) + 1);
     for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
         const QString path = m_recentFiles.at(i);
         auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
@@ -322,13 +322,8 @@ void CMainFrame::RebuildRecentFileMenu()
                 OpenDocumentFile(path);
             DocumentChanged();
         });
-        m_pFileMenu->insertAction(before, action);
+        m_pFileMenu->insertAction(m_pRecentPlaceholder, action);
         m_recentActions.push_back(action);
     }
-    if (!m_recentFiles.isEmpty()) {
-        auto* separator = new QAction(this);
-        separator->setSeparator(true);
-        m_pFileMenu->insertAction(before, separator);
-        m_recentActions.push_back(separator);
-    }
+    m_pRecentPlaceholder->setVisible(m_recentFiles.isEmpty());
 }

@@ -36,6 +36,8 @@ public:
     QString TitleName() const;
 
     QStringList RecentFiles() const { return m_recentFiles; }
+    // The recent-file entries of the File menu, in order.
+    QList<QAction*> RecentFileActions() const { return m_recentActions; }
     void AddRecentFile(const QString& path);
 
     void OnFileNew();
@@ -70,7 +72,7 @@ private:
     std::map<int, QAction*> m_actions;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
-    QAction* m_pRecentSeparator = nullptr;  // the separator the recent entries follow
+    QAction* m_pRecentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
     QLabel* m_panes[3] = {};
     QStringList m_recentFiles;
