@@ -287,8 +287,11 @@ void CMainFrame::OnViewStatusBar()
 
 void CMainFrame::OnHelp()
 {
-    // A missing help file is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath("VolHelp.doc")));
+    // A missing help file is not reported; checking first also keeps the
+    // desktop's opener from reporting it.
+    const QString helpFile = QDir::current().absoluteFilePath("VolHelp.doc");
+    if (QFileInfo::exists(helpFile))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
 }
 
 void CMainFrame::OnAppAbout()

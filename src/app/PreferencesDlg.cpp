@@ -1,8 +1,8 @@
 #include "app/PreferencesDlg.h"
 
+#include "app/DialogButtons.h"
 #include "document/UserInterface.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -78,10 +78,7 @@ CPreferencesDlg::CPreferencesDlg(PreferencesDialogData& data, UserInterface& ui,
                                     m_edits));
     layout->addLayout(indicators);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPreferencesDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPreferencesDlg::reject);
-    layout->addWidget(buttons);
+    layout->addLayout(CancelOkButtons(*this));
 }
 
 void CPreferencesDlg::accept()

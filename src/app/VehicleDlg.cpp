@@ -1,11 +1,11 @@
 #include "app/VehicleDlg.h"
 
+#include "app/DialogButtons.h"
 #include "document/UserInterface.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -88,6 +88,7 @@ CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* pa
         colorGrid->addWidget(edit, slot + 2, 3);
         m_colors[static_cast<std::size_t>(slot)] = edit;
     }
+    colorGrid->setRowStretch(7, 1);
 
     auto* traffic = new QGroupBox("Traffic Flags");
     auto* trafficLayout = new QVBoxLayout(traffic);
@@ -122,14 +123,11 @@ CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* pa
     middle->addWidget(colors, 1);
     middle->addLayout(right);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CVehicleDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CVehicleDlg::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(vehicleRow);
     layout->addLayout(middle);
-    layout->addWidget(buttons);
+    layout->addLayout(CancelOkButtons(*this));
 }
 
 void CVehicleDlg::accept()

@@ -7,6 +7,7 @@
 #include "document/VolantorDoc.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -247,6 +248,14 @@ TEST_F(MainFrameTest, PreferencesCommandRunsItsDialog)
 {
     frame->Action(ID_EDIT_PREFERENCES)->trigger();
     EXPECT_EQ(ui.dialogsRun, 1);
+}
+
+TEST_F(MainFrameTest, HelpWithoutItsFileShowsNothing)
+{
+    ASSERT_FALSE(QFileInfo::exists("VolHelp.doc"));
+    frame->Action(57670)->trigger();
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(frame->Action(57670)->isEnabled());
 }
 
 }  // namespace
