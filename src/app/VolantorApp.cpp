@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-CVolantorApp::CVolantorApp() : m_doc(m_ui) {}
+CVolantorApp::CVolantorApp(std::unique_ptr<QtUserInterface> ui) : m_pUI(std::move(ui)), m_doc(*m_pUI) {}
 
 CVolantorApp::~CVolantorApp() = default;
 
@@ -15,8 +15,8 @@ bool CVolantorApp::InitInstance(const QStringList& arguments)
     QApplication::setApplicationName("Volantor");
     SetDefaultPreferences();
 
-    m_pFrame = std::make_unique<CMainFrame>(m_doc, m_ui);
-    m_ui.AttachFrame(m_pFrame.get());
+    m_pFrame = std::make_unique<CMainFrame>(m_doc, *m_pUI);
+    m_pUI->AttachFrame(m_pFrame.get());
 
     m_doc.OnNewDocument();
     if (arguments.size() > 1) {

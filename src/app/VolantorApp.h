@@ -11,7 +11,8 @@
 // The program: one document shown in one frame.
 class CVolantorApp {
 public:
-    CVolantorApp();
+    // The interface answers the document's messages and questions; tests pass a scripted one.
+    explicit CVolantorApp(std::unique_ptr<QtUserInterface> ui = std::make_unique<QtUserInterface>());
     ~CVolantorApp();
 
     // Sets up the preferences, the document from the command line and the
@@ -22,7 +23,7 @@ public:
     CMainFrame& Frame() { return *m_pFrame; }
 
 private:
-    QtUserInterface m_ui;
+    std::unique_ptr<QtUserInterface> m_pUI;
     CVolantorDoc m_doc;
     std::unique_ptr<CMainFrame> m_pFrame;
 };
