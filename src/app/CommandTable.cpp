@@ -97,7 +97,7 @@ const std::vector<CommandEntry>& Table()
     return table;
 }
 
-}  // namespace
+} // namespace
 
 std::span<const CommandEntry> CommandTable()
 {
@@ -107,7 +107,8 @@ std::span<const CommandEntry> CommandTable()
 const CommandEntry* FindCommand(int id)
 {
     const auto& table = Table();
-    auto found = std::find_if(table.begin(), table.end(), [id](const CommandEntry& entry) { return entry.nId == id; });
+    auto found =
+        std::find_if(table.begin(), table.end(), [id](const CommandEntry& entry) { return entry.nId == id; });
     return found == table.end() ? nullptr : &*found;
 }
 

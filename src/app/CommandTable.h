@@ -15,13 +15,13 @@ enum class CommandMenu { File, Edit, Vehicle, View, Help, None, Point };
 struct CommandEntry {
     int nId;
     CommandMenu menu;
-    std::string_view strText;         // as the menu shows it, with '&' and the tab before the shortcut text
-    std::function<void(CMainFrame&)> handler;  // empty: the command does nothing and stays disabled
-    bool bNeedsPath;                  // enabled only while the document holds a path
-    std::string_view strPrompt;       // status prompt, then after '\n' the tool tip
-    std::string_view strAccelerator;  // key sequence in portable text, or empty
-    int nToolbarSlot;                 // position on the toolbar, -1 for none; a gap is a separator
-    bool bSeparatorAfter;             // a menu separator follows the item
+    std::string_view strText; // as the menu shows it, with '&' and the tab before the shortcut text
+    std::function<void(CMainFrame&)> handler; // empty: the command does nothing and stays disabled
+    bool bNeedsPath;                          // enabled only while the document holds a path
+    std::string_view strPrompt;               // status prompt, then after '\n' the tool tip
+    std::string_view strAccelerator;          // key sequence in portable text, or empty
+    int nToolbarSlot;                         // position on the toolbar, -1 for none; a gap is a separator
+    bool bSeparatorAfter;                     // a menu separator follows the item
     bool bCheckable;
 };
 

@@ -35,7 +35,7 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-}  // namespace
+} // namespace
 
 CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, this))
@@ -63,11 +63,11 @@ void CMainFrame::CreateActions()
 {
     for (const CommandEntry& entry : CommandTable()) {
         if (entry.nId == ID_FILE_MRU_FILE1)
-            continue;  // the recent entries are made from the list itself
+            continue; // the recent entries are made from the list itself
         auto* action = new QAction(Text(entry.strText), this);
         action->setStatusTip(Text(StatusPrompt(entry.strPrompt)));
         action->setToolTip(ToolTip(entry.strPrompt).empty() ? Text(StatusPrompt(entry.strPrompt))
-                                                             : Text(ToolTip(entry.strPrompt)));
+                                                            : Text(ToolTip(entry.strPrompt)));
         action->setCheckable(entry.bCheckable);
         if (!entry.strAccelerator.empty())
             action->setShortcut(QKeySequence(Text(entry.strAccelerator), QKeySequence::PortableText));
@@ -200,14 +200,17 @@ bool CMainFrame::SaveModified()
         if (m_doc.GetPathName().empty())
             return SaveAs();
         return m_doc.OnSaveDocument(m_doc.GetPathName());
-    case QMessageBox::No: return true;
-    default: return false;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
     }
 }
 
 bool CMainFrame::SaveAs()
 {
-    const QString initialName = m_doc.GetPathName().empty() ? TitleName() : QString::fromStdString(m_doc.GetPathName());
+    const QString initialName =
+        m_doc.GetPathName().empty() ? TitleName() : QString::fromStdString(m_doc.GetPathName());
     const auto path = m_ui.ChooseFileToSave({kDocumentFilter, kDocumentExtension, initialName.toStdString()});
     if (!path || !m_doc.OnSaveDocument(*path))
         return false;

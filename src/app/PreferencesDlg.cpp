@@ -38,7 +38,7 @@ QGroupBox* EditGroup(const char* title, const char* note, std::initializer_list<
     return group;
 }
 
-}  // namespace
+} // namespace
 
 CPreferencesDlg::CPreferencesDlg(PreferencesDialogData& data, UserInterface& ui, QWidget* parent)
     : QDialog(parent), m_data(data), m_ui(ui)
@@ -72,7 +72,8 @@ CPreferencesDlg::CPreferencesDlg(PreferencesDialogData& data, UserInterface& ui,
                                 {{"Area 1", 1011}, {"Area 2", 1012}, {"Header", 1013}}, m_edits));
     auto* indicators = new QHBoxLayout;
     indicators->addWidget(EditGroup("Altitude Indicators", nullptr,
-                                    {{"Gray Spacing\n(feet)", 1029}, {"Blue Spacing\n(feet)", 1030}}, m_edits));
+                                    {{"Gray Spacing\n(feet)", 1029}, {"Blue Spacing\n(feet)", 1030}},
+                                    m_edits));
     indicators->addWidget(EditGroup("Time Indicators", nullptr,
                                     {{"Gray Spacing (seconds)", 1031}, {"Blue  Spacing (seconds)", 1032}},
                                     m_edits));

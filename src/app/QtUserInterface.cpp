@@ -15,7 +15,8 @@ QWidget* QtUserInterface::Parent() const
 
 void QtUserInterface::ShowMessage(const std::string& text, MessageKind kind)
 {
-    const QMessageBox::Icon icon = kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information;
+    const QMessageBox::Icon icon =
+        kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information;
     QMessageBox box(icon, QApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
                     Parent());
     box.exec();
@@ -65,7 +66,7 @@ std::optional<std::string> ChosenFile(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::string> QtUserInterface::ChooseFileToOpen(const FileChoice& choice)
 {

@@ -6,7 +6,7 @@ namespace {
 
 const char* const kRecentFilesKey = "Recent File List/Files";
 
-}  // namespace
+} // namespace
 
 QStringList LoadRecentFiles()
 {

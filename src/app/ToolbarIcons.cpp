@@ -20,8 +20,8 @@ void DrawPage(QPainter& p)
 void DrawFolder(QPainter& p)
 {
     p.setBrush(QColor(230, 200, 80));
-    p.drawPolygon(QPolygon({QPoint(1, 3), QPoint(6, 3), QPoint(7, 5), QPoint(14, 5), QPoint(14, 13),
-                            QPoint(1, 13)}));
+    p.drawPolygon(
+        QPolygon({QPoint(1, 3), QPoint(6, 3), QPoint(7, 5), QPoint(14, 5), QPoint(14, 13), QPoint(1, 13)}));
 }
 
 void DrawMagnifier(QPainter& p, bool plus)
@@ -67,7 +67,7 @@ void DrawArrow(QPainter& p, bool right)
         p.drawPolygon(QPolygon({QPoint(12, 2), QPoint(3, 7), QPoint(12, 12)}));
 }
 
-}  // namespace
+} // namespace
 
 QIcon ToolbarIcon(int commandId)
 {
@@ -76,16 +76,35 @@ QIcon ToolbarIcon(int commandId)
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
     switch (commandId) {
-    case ID_FILE_NEW: DrawPage(painter); break;
-    case ID_FILE_OPEN: DrawFolder(painter); break;
-    case ID_VIEW_ZOOM_OUT: DrawMagnifier(painter, false); break;
-    case ID_VIEW_ZOOM_IN: DrawMagnifier(painter, true); break;
-    case ID_VIEW_RESET: DrawReset(painter); break;
-    case ID_GENERATE_PATH: DrawGenerate(painter); break;
-    case ID_FIND_LOOP_POINT: DrawLoop(painter); break;
-    case ID_PREVIOUS_PATH: DrawArrow(painter, false); break;
-    case ID_NEXT_PATH: DrawArrow(painter, true); break;
-    default: break;
+    case ID_FILE_NEW:
+        DrawPage(painter);
+        break;
+    case ID_FILE_OPEN:
+        DrawFolder(painter);
+        break;
+    case ID_VIEW_ZOOM_OUT:
+        DrawMagnifier(painter, false);
+        break;
+    case ID_VIEW_ZOOM_IN:
+        DrawMagnifier(painter, true);
+        break;
+    case ID_VIEW_RESET:
+        DrawReset(painter);
+        break;
+    case ID_GENERATE_PATH:
+        DrawGenerate(painter);
+        break;
+    case ID_FIND_LOOP_POINT:
+        DrawLoop(painter);
+        break;
+    case ID_PREVIOUS_PATH:
+        DrawArrow(painter, false);
+        break;
+    case ID_NEXT_PATH:
+        DrawArrow(painter, true);
+        break;
+    default:
+        break;
     }
     painter.end();
     return QIcon(pixmap);

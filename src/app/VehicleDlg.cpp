@@ -40,7 +40,8 @@ QLabel* ColumnHeader(const char* text)
 
 int* ColorMember(VehicleDialogData& data, int slot)
 {
-    int* const members[] = {&data.m_nColor0, &data.m_nColor1, &data.m_nColor2, &data.m_nColor3, &data.m_nColor4};
+    int* const members[] = {&data.m_nColor0, &data.m_nColor1, &data.m_nColor2, &data.m_nColor3,
+                            &data.m_nColor4};
     return members[slot];
 }
 
@@ -56,10 +57,11 @@ std::array<int*, 5> DensityMembers(VehicleDialogData& data)
     return {&data.m_nVerySparse, &data.m_nSparse, &data.m_nNormal, &data.m_nDense, &data.m_nVeryDense};
 }
 
-}  // namespace
+} // namespace
 
 CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), m_data(data), m_ui(ui), m_pVehicle(new QComboBox), m_pDensityGroup(new QButtonGroup(this))
+    : QDialog(parent), m_data(data), m_ui(ui), m_pVehicle(new QComboBox),
+      m_pDensityGroup(new QButtonGroup(this))
 {
     setWindowTitle("Dialog");
 
@@ -123,7 +125,6 @@ CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* pa
     middle->addWidget(colors, 1);
     middle->addLayout(right);
 
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(vehicleRow);
     layout->addLayout(middle);
@@ -142,7 +143,8 @@ void CVehicleDlg::accept()
     edited.m_strVehicle = vehicle;
     for (int slot = 0; slot < 5; ++slot) {
         QLineEdit* edit = m_colors[static_cast<std::size_t>(slot)];
-        if (const auto refusal = ParseVehicleColor(slot, edit->text().toStdString(), *ColorMember(edited, slot))) {
+        if (const auto refusal =
+                ParseVehicleColor(slot, edit->text().toStdString(), *ColorMember(edited, slot))) {
             m_ui.ShowFailure(*refusal);
             edit->setFocus();
             edit->selectAll();

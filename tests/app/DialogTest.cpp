@@ -69,8 +69,8 @@ TEST_F(PreferencesDlgTest, FirstRefusedFieldInValidationOrderWinsAndNothingIsSto
     CPreferencesDlg dialog(data, ui);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    dialog.Edit(1013)->setText("181");  // Header, validated eighth
-    dialog.Edit(1009)->setText("x");    // Pitch, validated fourth
+    dialog.Edit(1013)->setText("181"); // Header, validated eighth
+    dialog.Edit(1009)->setText("x");   // Pitch, validated fourth
     dialog.Edit(1005)->setText("7");
     dialog.accept();
     EXPECT_EQ(QApplication::focusWidget(), dialog.Edit(1009));
@@ -190,4 +190,4 @@ TEST_F(VehicleDlgTest, UnknownTrafficBitIsDroppedOnOk)
     EXPECT_EQ(path.m_nTrafficFlags, kAirTraffic);
 }
 
-}  // namespace
+} // namespace

@@ -129,16 +129,17 @@ TEST_F(MainFrameTest, MenusHoldTheCommandsInOrderWithTheirSeparators)
 {
     ASSERT_EQ(frame->menuBar()->actions().size(), 5);
     EXPECT_EQ(MenuTexts(Menu(0)),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save...\tCtrl+S", "Save &As...", "-",
-                                        "Open ORVEX &Flight Path...", "-", "Create &BGL File...",
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save...\tCtrl+S", "Save &As...",
+                                        "-", "Open ORVEX &Flight Path...", "-", "Create &BGL File...",
                                         "Save S&CASM Source...\tCtrl+S", "&Export Map...\tCtrl+E", "-",
                                         "Recent File", "-", "E&xit\tCtrl+X"}));
     EXPECT_EQ(MenuTexts(Menu(1)),
               (std::vector<std::string>{"Find &Loop Point", "&Make End Match Start", "&Generate Path",
                                         "&Clear Path", "&Delete", "-", "&Preferences..."}));
     EXPECT_EQ(MenuTexts(Menu(2)), (std::vector<std::string>{"&Settings...", "&Next", "&Previous"}));
-    EXPECT_EQ(MenuTexts(Menu(3)), (std::vector<std::string>{"&Toolbar", "&Status Bar", "&3D View\tCtrl+3",
-                                                             "Information...\tCtrl+I", "&Reset View\tCtrl+R"}));
+    EXPECT_EQ(MenuTexts(Menu(3)),
+              (std::vector<std::string>{"&Toolbar", "&Status Bar", "&3D View\tCtrl+3",
+                                        "Information...\tCtrl+I", "&Reset View\tCtrl+R"}));
     EXPECT_EQ(MenuTexts(Menu(4)), (std::vector<std::string>{"Volantor &Help", "&About Volantor..."}));
 }
 
@@ -152,8 +153,9 @@ TEST_F(MainFrameTest, ToolbarButtonsStandInOrderWithSeparators)
                 id = entry.nId;
         ids.push_back(id);
     }
-    EXPECT_EQ(ids, (std::vector<int>{ID_FILE_NEW, ID_FILE_OPEN, 0, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_IN, ID_VIEW_RESET,
-                                     0, ID_GENERATE_PATH, ID_FIND_LOOP_POINT, 0, ID_PREVIOUS_PATH, ID_NEXT_PATH}));
+    EXPECT_EQ(
+        ids, (std::vector<int>{ID_FILE_NEW, ID_FILE_OPEN, 0, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_IN, ID_VIEW_RESET,
+                               0, ID_GENERATE_PATH, ID_FIND_LOOP_POINT, 0, ID_PREVIOUS_PATH, ID_NEXT_PATH}));
     EXPECT_EQ(frame->Action(ID_GENERATE_PATH)->toolTip(), "Generate");
     EXPECT_EQ(frame->Action(ID_GENERATE_PATH)->statusTip(), "Generate Dynamic Scenery Path");
 }
@@ -258,4 +260,4 @@ TEST_F(MainFrameTest, HelpWithoutItsFileShowsNothing)
     EXPECT_TRUE(frame->Action(57670)->isEnabled());
 }
 
-}  // namespace
+} // namespace

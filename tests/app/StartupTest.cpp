@@ -57,4 +57,4 @@ TEST_F(StartupTest, UnreadableDocumentArgumentEndsStartUpAfterShowingWhy)
     EXPECT_EQ(ui->messages.size(), 1u);
 }
 
-}  // namespace
+} // namespace
