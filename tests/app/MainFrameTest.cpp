@@ -181,6 +181,28 @@ TEST_F(MainFrameTest, RecentFilesSurviveRecreatingTheFrame)
     EXPECT_EQ(doc.GetPathName(), saved);
 }
 
+TEST_F(MainFrameTest, RecentFileThatNoLongerOpensLeavesTheList)
+{
+    frame->AddRecentFile(QString::fromStdString(dir.File("gone.vol")));
+    ASSERT_EQ(frame->RecentFileActions().size(), 1);
+    frame->RecentFileActions().at(0)->trigger();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(frame->RecentFiles().isEmpty());
+    EXPECT_TRUE(frame->RecentFileActions().isEmpty());
+}
+
+TEST_F(MainFrameTest, SavingUnderTheDocumentsNameKeepsItWithoutAsking)
+{
+    LoadLog();
+    const std::string saved = dir.File("named.vol");
+    ASSERT_TRUE(doc.OnSaveDocument(saved));
+    doc.SetModifiedFlag();
+    frame->Action(ID_FILE_SAVE)->trigger();
+    EXPECT_TRUE(ui.fileChoices.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(frame->RecentFiles().value(0).toStdString(), saved);
+}
+
 TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestNewestFirst)
 {
     for (int i = 0; i < 10; ++i)
