@@ -1,8 +1,10 @@
 #include "cli/VolantorCli.h"
 
 #include "cli/CliUserInterface.h"
+#include "cli/VehicleArguments.h"
 #include "document/FileIO.h"
 #include "document/Preferences.h"
+#include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
 #include "view/ViewCommands.h"
@@ -13,6 +15,7 @@
 #include <charconv>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 namespace {
@@ -26,7 +29,52 @@ struct StepKind {
     std::string_view strArgument;  // empty for steps without one
     std::string_view strHelp;
     std::function<void(CVolantorDoc&, CliUserInterface&, const std::string&)> run;
+    // Checks the argument before any step runs; returns the refusal message.
+    std::function<std::optional<std::string>(const std::string&)> check = {};
 };
+
+// A step's argument that turns out wrong only once the document is known,
+// such as a sample index beyond the samples read.
+struct LateUsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::optional<std::size_t> ParseSampleIndex(std::string_view text)
+{
+    std::size_t index = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return index;
+}
+
+std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::size_t& index)
+{
+    const auto parsed = ParseSampleIndex(text);
+    if (!parsed)
+        return "INDEX is a sample number from 0, not \"" + std::string(text) + "\"";
+    index = *parsed;
+    return std::nullopt;
+}
+
+// A step that selects a sample, as a right click on it would, and runs a point-menu command.
+auto AtSample(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface&, const std::string& argument) {
+        const auto index = ParseSampleIndex(argument);
+        if (!index || *index >= doc.m_samples.size())
+            throw LateUsageError("sample index " + argument + " is outside the " +
+                                 std::to_string(doc.m_samples.size()) + " samples of the document");
+        doc.m_nSelSample = static_cast<int>(*index);
+        (doc.*command)();
+    };
+}
+
+// A step that runs a document command without argument.
+auto Run(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface&, const std::string&) { (doc.*command)(); };
+}
 
 void ReadFlightPath(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
 {
@@ -37,6 +85,70 @@ void ReadFlightPath(CVolantorDoc& doc, CliUserInterface& ui, const std::string& 
 void OpenDocument(CVolantorDoc& doc, CliUserInterface&, const std::string& file)
 {
     doc.OnOpenDocument(file);
+}
+
+// A step that saves an output through the command's own file dialog.
+auto SaveOutputTo(void (CVolantorDoc::*command)())
+{
+    return [command](CVolantorDoc& doc, CliUserInterface& ui, const std::string& file) {
+        ui.SetNextFile(file);
+        (doc.*command)();
+    };
+}
+
+// A step that changes the current path's vehicle settings, as the Vehicle
+// Settings dialog would; the argument was checked before any step ran.
+template <typename Value>
+auto EditVehicle(std::optional<std::string> (*parse)(std::string_view, Value&),
+                 void (*store)(VehiclePath&, const Value&))
+{
+    return [parse, store](CVolantorDoc& doc, CliUserInterface& ui, const std::string& argument) {
+        if (doc.m_paths.empty()) {
+            ui.ShowFailure("Nothing loaded!");
+            return;
+        }
+        Value value{};
+        parse(argument, value);
+        store(doc.m_paths[doc.m_nCurPath], value);
+        doc.SetModifiedFlag();
+    };
+}
+
+template <typename Value>
+auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
+{
+    return [parse](const std::string& argument) {
+        Value value{};
+        return parse(argument, value);
+    };
+}
+
+std::optional<std::string> ParseVehicleArgument(std::string_view text, std::string& vehicle)
+{
+    if (auto refusal = CheckVehicleText(text))
+        return refusal;
+    vehicle = text;
+    return std::nullopt;
+}
+
+void StoreVehicle(VehiclePath& path, const std::string& vehicle)
+{
+    path.m_strVehicle = vehicle;
+}
+
+void StoreColors(VehiclePath& path, const std::array<int, 5>& colors)
+{
+    path.m_nColor = colors;
+}
+
+void StoreTrafficFlags(VehiclePath& path, const int& flags)
+{
+    path.m_nTrafficFlags = flags;
+}
+
+void StoreDensity(VehiclePath& path, const int& density)
+{
+    path.m_nDensity = density;
 }
 
 constexpr int kMaxPictureSide = 10000;
@@ -59,6 +171,15 @@ std::optional<std::pair<int, int>> ParsePictureSize(std::string_view text)
     if (!width || !height)
         return std::nullopt;
     return std::pair{*width, *height};
+}
+
+std::optional<std::string> CheckPictureSize(const std::string& size)
+{
+    if (ParsePictureSize(size))
+        return std::nullopt;
+    std::string refusal = "needs WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxPictureSide);
+    refusal += ", not \"" + size + "\"";
+    return refusal;
 }
 
 void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size)
@@ -86,7 +207,39 @@ const std::vector<StepKind>& StepKinds()
          [](CVolantorDoc& doc, CliUserInterface&, const std::string& file) { doc.OnSaveDocument(file); }},
         {"--info", "", "show the flight path information",
          [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnInformation(); }},
-        {"--size", "WxH", "picture size for the --png steps after it (800x600)", SetPictureSize},
+        {"--generate", "", "segment every path into holds and moves",
+         [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnGeneratePath(); }},
+        {"--clear", "", "clear the segmentation of every path",
+         [](CVolantorDoc& doc, CliUserInterface&, const std::string&) { doc.OnClearPath(); }},
+        {"--sca", "FILE", "write the scenery as SCASM source",
+         SaveOutputTo(&CVolantorDoc::OnSaveScasmSource)},
+        {"--bgl", "FILE", "compile the scenery into a BGL file",
+         SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
+        {"--map", "FILE", "export the areas and paths as map text",
+         SaveOutputTo(&CVolantorDoc::OnExportMap)},
+        {"--vehicle", "TEXT",
+         "set the current path's vehicle, as \"0FE0C - LearJet\" (at most 20 characters)",
+         EditVehicle(ParseVehicleArgument, StoreVehicle), CheckWith(ParseVehicleArgument)},
+        {"--colors", "C0,C1,C2,C3,C4", "set the current path's five colours (0 to 255)",
+         EditVehicle(ParseColorsArgument, StoreColors), CheckWith(ParseColorsArgument)},
+        {"--traffic", "FLAGS",
+         "set the current path's traffic flags (1 air, 2 ground, 4 airport service, 8 outside)",
+         EditVehicle(ParseTrafficArgument, StoreTrafficFlags), CheckWith(ParseTrafficArgument)},
+        {"--density", "D", "set the current path's minimum scenery density: 0 very sparse to 4 very dense",
+         EditVehicle(ParseDensityArgument, StoreDensity), CheckWith(ParseDensityArgument)},
+        {"--loop", "", "close the current path into a loop where it comes closest to itself",
+         Run(&CVolantorDoc::OnFindLoopPoint)},
+        {"--end-match", "", "move the current path's last point onto its first",
+         Run(&CVolantorDoc::OnMakeEndMatchStart)},
+        {"--trim-start", "INDEX", "drop the samples before sample INDEX (an index into all samples)",
+         AtSample(&CVolantorDoc::OnDeleteToStart), CheckWith(ParseSampleIndexArgument)},
+        {"--trim-end", "INDEX", "drop the samples after sample INDEX", AtSample(&CVolantorDoc::OnDeleteToEnd),
+         CheckWith(ParseSampleIndexArgument)},
+        {"--delete", "", "delete the current path", Run(&CVolantorDoc::OnDeletePath)},
+        {"--next", "", "make the next path current", Run(&CVolantorDoc::OnNextPath)},
+        {"--previous", "", "make the previous path current", Run(&CVolantorDoc::OnPreviousPath)},
+        {"--size", "WxH", "picture size for the --png steps after it (800x600)", SetPictureSize,
+         CheckPictureSize},
         {"--png", "FILE", "paint the view into a PNG picture", SavePicture},
         {"--3d", "", "toggle between the overhead and the 3D view",
          [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { On3DView(doc, ui); }},
@@ -215,9 +368,10 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
                     return UsageError(err, arg + " needs " + std::string(kind->strArgument));
                 argument = *value;
             }
-            if (kind->strOption == "--size" && !ParsePictureSize(argument))
-                return UsageError(err, "--size needs WIDTHxHEIGHT, each from 1 to " +
-                                           std::to_string(kMaxPictureSide) + ", not \"" + argument + "\"");
+            if (kind->check) {
+                if (const auto refusal = kind->check(argument))
+                    return UsageError(err, arg + ": " + *refusal);
+            }
             steps.push_back({&*kind, argument});
             continue;
         }
@@ -242,7 +396,11 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
     CVolantorDoc doc(ui);
     doc.OnNewDocument();
     for (const Step& step : steps) {
-        step.pKind->run(doc, ui, step.strArgument);
+        try {
+            step.pKind->run(doc, ui, step.strArgument);
+        } catch (const LateUsageError& error) {
+            return UsageError(err, std::string(step.pKind->strOption) + ": " + error.what());
+        }
         if (ui.HasFailed())
             return kExitFailure;
     }

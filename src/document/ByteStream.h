@@ -23,6 +23,7 @@ public:
         PutU16(static_cast<std::uint16_t>(value));
         PutU16(static_cast<std::uint16_t>(value >> 16));
     }
+    void PutI16(std::int16_t value) { PutU16(static_cast<std::uint16_t>(value)); }
     void PutI32(std::int32_t value) { PutU32(static_cast<std::uint32_t>(value)); }
     void PutF32(float value) { PutU32(std::bit_cast<std::uint32_t>(value)); }
     void PutChar(char value) { PutU8(static_cast<std::uint8_t>(value)); }
@@ -30,6 +31,16 @@ public:
     {
         for (char c : text)
             PutChar(c);
+    }
+    void PutBytes(std::span<const std::uint8_t> bytes)
+    {
+        m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    }
+    // Overwrites two bytes already written, for values known only later.
+    void PatchU16(std::size_t offset, std::uint16_t value)
+    {
+        m_bytes.at(offset) = static_cast<std::uint8_t>(value);
+        m_bytes.at(offset + 1) = static_cast<std::uint8_t>(value >> 8);
     }
 
     std::size_t Size() const { return m_bytes.size(); }
@@ -54,16 +65,8 @@ public:
         Require(1);
         return m_bytes[m_offset++];
     }
-    std::uint16_t GetU16()
-    {
-        const std::uint16_t low = GetU8();
-        return static_cast<std::uint16_t>(low | (GetU8() << 8));
-    }
-    std::uint32_t GetU32()
-    {
-        const std::uint32_t low = GetU16();
-        return low | (static_cast<std::uint32_t>(GetU16()) << 16);
-    }
+    std::uint16_t GetU16() { return static_cast<std::uint16_t>(GetLittleEndian(2)); }
+    std::uint32_t GetU32() { return static_cast<std::uint32_t>(GetLittleEndian(4)); }
     std::int32_t GetI32() { return static_cast<std::int32_t>(GetU32()); }
     float GetF32() { return std::bit_cast<float>(GetU32()); }
     char GetChar() { return static_cast<char>(GetU8()); }
@@ -78,6 +81,16 @@ public:
     std::size_t Remaining() const { return m_bytes.size() - m_offset; }
 
 private:
+    std::uint64_t GetLittleEndian(std::size_t size)
+    {
+        Require(size);
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            value |= std::uint64_t{m_bytes[m_offset + i]} << (8 * i);
+        m_offset += size;
+        return value;
+    }
+
     void Require(std::size_t count) const
     {
         if (count > Remaining())

@@ -72,6 +72,8 @@ void CVolantorDoc::Serialize(ByteReader& archive)
 {
     OnNewDocument();
     const int pathCount = archive.GetU16();
+    // Nearly all of a document file is sample records.
+    m_samples.reserve(archive.Remaining() / kSampleRecordSize);
     // Ranges are renumbered to run contiguously from 0 in path order.
     int sampleNumber = 0;
     for (int i = 0; i < pathCount; ++i) {

@@ -23,6 +23,10 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& name, 
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes;
+    // One allocation for the usual case of a file that does not grow meanwhile.
+    const auto size = std::filesystem::file_size(path, code);
+    if (!code)
+        bytes.reserve(size);
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
@@ -86,4 +90,10 @@ bool SaveFileSafely(const std::string& name, std::span<const std::uint8_t> bytes
         return false;
     }
     return true;
+}
+
+bool SaveFileSafely(const std::string& name, std::string_view text, std::string& error)
+{
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return SaveFileSafely(name, std::span<const std::uint8_t>(bytes, text.size()), error);
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // File names travel through the program as UTF-8 text.
@@ -19,3 +20,6 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& name, 
 // regular file (a device, say) is written directly. Returns false with the
 // reason in error.
 bool SaveFileSafely(const std::string& name, std::span<const std::uint8_t> bytes, std::string& error);
+
+// The same for a text file, written byte for byte (line feeds stay line feeds).
+bool SaveFileSafely(const std::string& name, std::string_view text, std::string& error);

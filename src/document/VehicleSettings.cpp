@@ -1,5 +1,9 @@
 #include "document/VehicleSettings.h"
 
+#include "document/UserInterface.h"
+#include "document/VehiclePath.h"
+#include "document/VolantorDoc.h"
+
 #include <charconv>
 
 std::optional<std::string> CheckVehicleText(std::string_view text)
@@ -23,4 +27,66 @@ std::optional<std::string> ParseVehicleColor(int slot, std::string_view text, in
                std::to_string(kMaxColorIndex) + ".";
     color = value;
     return std::nullopt;
+}
+
+namespace {
+
+// The density buttons' states, in density order 0 to 4.
+std::array<int VehicleDialogData::*, 5> DensityStates()
+{
+    return {&VehicleDialogData::m_nVerySparse, &VehicleDialogData::m_nSparse, &VehicleDialogData::m_nNormal,
+            &VehicleDialogData::m_nDense, &VehicleDialogData::m_nVeryDense};
+}
+
+}  // namespace
+
+VehicleDialogData LoadVehicleDialog(const VehiclePath& path)
+{
+    VehicleDialogData data;
+    data.m_strVehicle = path.m_strVehicle;
+    data.m_bAirTraffic = (path.m_nTrafficFlags & kAirTraffic) ? 1 : 0;
+    data.m_bGroundTraffic = (path.m_nTrafficFlags & kGroundTraffic) ? 1 : 0;
+    data.m_bServiceTraffic = (path.m_nTrafficFlags & kServiceTraffic) ? 1 : 0;
+    data.m_bOutsideTraffic = (path.m_nTrafficFlags & kOutsideTraffic) ? 1 : 0;
+    data.m_nColor0 = path.m_nColor[0];
+    data.m_nColor1 = path.m_nColor[1];
+    data.m_nColor2 = path.m_nColor[2];
+    data.m_nColor3 = path.m_nColor[3];
+    data.m_nColor4 = path.m_nColor[4];
+    const auto states = DensityStates();
+    for (auto state : states)
+        data.*state = 1;
+    if (path.m_nDensity >= 0 && path.m_nDensity < static_cast<int>(states.size()))
+        data.*states[path.m_nDensity] = 0;
+    return data;
+}
+
+void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path)
+{
+    path.m_strVehicle = data.m_strVehicle;
+    path.m_nTrafficFlags = (data.m_bAirTraffic ? kAirTraffic : 0) | (data.m_bGroundTraffic ? kGroundTraffic : 0) |
+                           (data.m_bServiceTraffic ? kServiceTraffic : 0) |
+                           (data.m_bOutsideTraffic ? kOutsideTraffic : 0);
+    path.m_nColor = {data.m_nColor0, data.m_nColor1, data.m_nColor2, data.m_nColor3, data.m_nColor4};
+    const auto states = DensityStates();
+    for (int density = 0; density < static_cast<int>(states.size()); ++density)
+        if (data.*states[density] == 0)
+            path.m_nDensity = density;
+}
+
+void CVolantorDoc::OnVehicleSettings()
+{
+    if (m_paths.empty()) {
+        m_pUI->ShowFailure("Nothing loaded!");
+        return;
+    }
+    VehiclePath path = m_paths[m_nCurPath];
+    VehicleDialogData data = LoadVehicleDialog(path);
+    if (!m_pUI->RunDialog(data))
+        return;
+    StoreVehicleDialog(data, path);
+    if (!(path == m_paths[m_nCurPath])) {
+        m_paths[m_nCurPath] = path;
+        SetModifiedFlag();
+    }
 }

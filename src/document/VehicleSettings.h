@@ -50,6 +50,18 @@ struct VehicleDialogData {
     int m_nVerySparse = -1;
 };
 
+struct VehiclePath;
+
+// The dialog's members as they open for a path: the check states from the
+// flag bits, exactly one density button selected (none for a density outside
+// 0 to 4).
+VehicleDialogData LoadVehicleDialog(const VehiclePath& path);
+
+// Stores the dialog's members into the path: unknown flag bits are dropped,
+// and of several selected density buttons the last in the order Very Sparse
+// to Very Dense wins; with none selected the density stays.
+void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path);
+
 // The refusal message for a vehicle text longer than the box takes, if it is.
 std::optional<std::string> CheckVehicleText(std::string_view text);
 

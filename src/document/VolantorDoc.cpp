@@ -14,6 +14,18 @@ CVolantorDoc::CVolantorDoc(UserInterface& ui) : m_pUI(&ui) {}
 
 bool CVolantorDoc::OnNewDocument()
 {
+    ClearContents();
+    if (s_bFirstNewDocument) {
+        s_bFirstNewDocument = false;
+        m_b3DView = false;
+    }
+    m_strPathName.clear();
+    m_bModified = false;
+    return true;
+}
+
+void CVolantorDoc::ClearContents()
+{
     m_paths.clear();
     m_samples.clear();
     m_nCurPath = -1;
@@ -24,13 +36,6 @@ bool CVolantorDoc::OnNewDocument()
     m_fZoom = 1.0f;
     m_nOffsetX = m_nOffsetY = 0;
     m_nSelSample = 0;
-    if (s_bFirstNewDocument) {
-        s_bFirstNewDocument = false;
-        m_b3DView = false;
-    }
-    m_strPathName.clear();
-    m_bModified = false;
-    return true;
 }
 
 void CVolantorDoc::RecalcExtents()
@@ -38,11 +43,12 @@ void CVolantorDoc::RecalcExtents()
     // The reference point and the initial box come from the first sample of
     // the first path that has one; paths without samples are skipped.
     bool bFirstSample = true;
-    float fPrevLat = 0, fPrevLon = 0;
+    GeoPoint previous{}, reference{};
     m_fTotalLength = 0;
     for (VehiclePath& path : m_paths) {
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_samples[j];
+            const GeoPoint here = GeoPoint::At(sample.m_fLat, sample.m_fLon);
             if (j == path.m_nFirstSample)
                 path.m_fMinAlt = path.m_fMaxAlt = sample.m_fAlt;
             if (bFirstSample) {
@@ -53,6 +59,7 @@ void CVolantorDoc::RecalcExtents()
                 m_fRefLat = sample.m_fLat;
                 m_fRefLon = sample.m_fLon;
                 m_fRefAlt = sample.m_fAlt;
+                reference = here;
             } else {
                 if (sample.m_fLat < m_fMinLat)
                     m_fMinLat = sample.m_fLat;
@@ -72,14 +79,12 @@ void CVolantorDoc::RecalcExtents()
                     path.m_fMaxAlt = sample.m_fAlt;
                 // The walk crosses path boundaries, so the total includes the
                 // step from one path's end to the next path's start.
-                m_fTotalLength = static_cast<float>(
-                    m_fTotalLength + GreatCircleDistance(fPrevLat, fPrevLon, sample.m_fLat, sample.m_fLon));
+                m_fTotalLength = static_cast<float>(m_fTotalLength + GreatCircleDistance(previous, here));
             }
-            fPrevLat = sample.m_fLat;
-            fPrevLon = sample.m_fLon;
+            previous = here;
 
-            const LocalOffset offset = LocalOffsetOf(m_fRefLat, m_fRefLon, m_fRefAlt, sample.m_fLat,
-                                                     sample.m_fLon, sample.m_fAlt);
+            const LocalOffset offset = LocalOffsetOf(m_fRefLat, m_fRefLon, m_fRefAlt, reference, sample.m_fLat,
+                                                     sample.m_fLon, sample.m_fAlt, here);
             sample.m_fX = offset.fEast;
             sample.m_fY = offset.fNorth;
             sample.m_fZ = offset.fUp;

@@ -42,6 +42,27 @@ public:
     // "Information...": the statistics report.
     void OnInformation();
 
+    // Scenery: segmentation of the paths and the three scenery outputs.
+    void OnGeneratePath();
+    void OnClearPath();
+    void OnSaveScasmSource();
+    // The whole SCASM source text; false after showing why when there is nothing to write.
+    bool WriteScasmSource(std::string& text) const;
+    void OnCreateBglFile();
+    void OnExportMap();
+
+    // Path editing: loops, trimming, stepping between paths, deleting.
+    void OnFindLoopPoint();
+    void OnMakeEndMatchStart();
+    void OnDeleteToStart();
+    void OnDeleteToEnd();
+    void OnDeletePath();
+    void OnNextPath();
+    void OnPreviousPath();
+
+    // "Vehicle Settings...": the current path's vehicle, colours, traffic and density.
+    void OnVehicleSettings();
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     // The file the document was last opened from or saved to; empty when new.
@@ -65,6 +86,17 @@ public:
 
 private:
     void ShowCurrentPath();
+    // Empties the document and resets the view state, as a new document starts.
+    void ClearContents();
+    // Narrows every path whose range holds the selected sample.
+    void TrimAtSelectedSample(bool keepEnd);
+    // Drops the segmentation of the samples first..last, which a trim left stale.
+    void ClearSegments(int first, int last);
+    // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
+    std::string SuggestedFileName(const std::string& extension) const
+    {
+        return m_strBaseName.substr(0, m_strBaseName.find('.')) + extension;
+    }
 
     UserInterface* m_pUI;
     std::string m_strPathName;

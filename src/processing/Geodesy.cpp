@@ -3,35 +3,50 @@
 #include <algorithm>
 #include <cmath>
 
-double GreatCircleDistance(double lat1, double lon1, double lat2, double lon2)
+GeoPoint GeoPoint::At(double lat, double lon)
 {
-    const double phi1 = lat1 * geodesy::kDegToRad;
-    const double lambda1 = lon1 * geodesy::kDegToRad;
-    const double phi2 = lat2 * geodesy::kDegToRad;
-    const double lambda2 = lon2 * geodesy::kDegToRad;
-    const double s = std::cos(lambda1 - lambda2) * std::cos(phi1) * std::cos(phi2) +
-                     std::sin(phi1) * std::sin(phi2);
+    const double phi = lat * geodesy::kDegToRad;
+    return {std::cos(phi), std::sin(phi), lon * geodesy::kDegToRad};
+}
+
+double GreatCircleDistance(const GeoPoint& a, const GeoPoint& b)
+{
+    const double s = std::cos(a.fLonRadians - b.fLonRadians) * a.fCosLat * b.fCosLat + a.fSinLat * b.fSinLat;
     // Rounding can push the sum just past 1 for (nearly) identical points.
     return geodesy::kEarthRadius * std::acos(std::clamp(s, -1.0, 1.0));
 }
 
-LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, float lat, float lon, float alt)
+double GreatCircleDistance(double lat1, double lon1, double lat2, double lon2)
+{
+    return GreatCircleDistance(GeoPoint::At(lat1, lon1), GeoPoint::At(lat2, lon2));
+}
+
+LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoint& reference, float lat,
+                          float lon, float alt, const GeoPoint& position)
 {
     LocalOffset offset{};
     if (lon != refLon) {
-        double east = GreatCircleDistance(refLat, refLon, refLat, lon);
+        // Along the reference latitude, to the position's meridian.
+        double east = GreatCircleDistance(reference, {reference.fCosLat, reference.fSinLat, position.fLonRadians});
         if ((east > 0 && lon < refLon) || (east < 0 && lon > refLon))
             east = -east;
         offset.fEast = static_cast<float>(east);
     }
     if (lat != refLat) {
-        double north = GreatCircleDistance(refLat, refLon, lat, refLon);
+        // Along the reference meridian, to the position's latitude.
+        double north = GreatCircleDistance(reference, {position.fCosLat, position.fSinLat, reference.fLonRadians});
         if ((north > 0 && lat < refLat) || (north < 0 && lat > refLat))
             north = -north;
         offset.fNorth = static_cast<float>(north);
     }
     offset.fUp = static_cast<float>((alt - refAlt) * geodesy::kFeetToMetres);
     return offset;
+}
+
+LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, float lat, float lon, float alt)
+{
+    return LocalOffsetOf(refLat, refLon, refAlt, GeoPoint::At(refLat, refLon), lat, lon, alt,
+                         GeoPoint::At(lat, lon));
 }
 
 BoxExtents BoxExtentsOf(float minLat, float minLon, float maxLat, float maxLon)

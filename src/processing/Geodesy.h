@@ -25,6 +25,16 @@ inline constexpr double kBglAngleFactor = 182.04;
 // of cosines. Identical points give exactly 0.
 double GreatCircleDistance(double lat1, double lon1, double lat2, double lon2);
 
+// A position with the trigonometry the distance needs, so that a point used in
+// several distances is converted once; the distances are the same to the bit.
+struct GeoPoint {
+    double fCosLat;
+    double fSinLat;
+    double fLonRadians;
+    static GeoPoint At(double lat, double lon);
+};
+double GreatCircleDistance(const GeoPoint& a, const GeoPoint& b);
+
 // Offsets in metres of a position from a reference point: east along the
 // reference latitude, north along the reference meridian, and up.
 struct LocalOffset {
@@ -33,6 +43,9 @@ struct LocalOffset {
     float fUp;
 };
 LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, float lat, float lon, float alt);
+// The same with the reference point and the position already converted.
+LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoint& reference, float lat,
+                          float lon, float alt, const GeoPoint& position);
 
 // Width (along the southern edge), height (along the western edge) and centre
 // of a latitude/longitude box.

@@ -125,7 +125,7 @@ TEST_F(VolantorCliPicture, BadSizesAreUsageErrors)
     for (const char* size : {"0x10", "10", "10x", "x10", "20000x5", "axb", "10x10x", "-5x10", "12 x10"}) {
         const CliOutcome run = RunCli({log, "--size", size, "--png", dir.File("never.png")});
         EXPECT_EQ(run.status, 2) << size;
-        EXPECT_NE(run.err.find("--size needs WIDTHxHEIGHT"), std::string::npos) << size;
+        EXPECT_NE(run.err.find("--size: needs WIDTHxHEIGHT"), std::string::npos) << size;
     }
     EXPECT_EQ(RunCli({log, "--size", "10000x1", "--size", "1x1", "--png", dir.File("tiny.png")}).status, 0);
 }

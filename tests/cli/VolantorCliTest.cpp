@@ -1,26 +1,11 @@
-#include "cli/VolantorCli.h"
 #include "document/Preferences.h"
+#include "support/CliRun.h"
 #include "support/RecorderLog.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int status = RunVolantorCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 class VolantorCli : public ::testing::Test {
 protected:

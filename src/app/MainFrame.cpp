@@ -1,0 +1,337 @@
+#include "app/MainFrame.h"
+
+#include "app/CommandTable.h"
+#include "app/QtUserInterface.h"
+#include "app/RecentFiles.h"
+#include "app/ToolbarIcons.h"
+#include "app/VolantorView.h"
+#include "document/Preferences.h"
+#include "document/VolantorDoc.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+const char* const kDocumentFilter = "Flight Path Files (*.vol)|*.vol||";
+const char* const kDocumentExtension = "vol";
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, this))
+{
+    setCentralWidget(m_pView);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    m_recentFiles = LoadRecentFiles();
+    RebuildRecentFileMenu();
+    resize(800, 600);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    DocumentChanged();
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandEntry& entry : CommandTable()) {
+        if (entry.nId == ID_FILE_MRU_FILE1)
+            continue; // the recent entries are made from the list itself
+        auto* action = new QAction(Text(entry.strText), this);
+        action->setStatusTip(Text(StatusPrompt(entry.strPrompt)));
+        action->setToolTip(ToolTip(entry.strPrompt).empty() ? Text(StatusPrompt(entry.strPrompt))
+                                                            : Text(ToolTip(entry.strPrompt)));
+        action->setCheckable(entry.bCheckable);
+        if (!entry.strAccelerator.empty())
+            action->setShortcut(QKeySequence(Text(entry.strAccelerator), QKeySequence::PortableText));
+        if (entry.nToolbarSlot >= 0)
+            action->setIcon(ToolbarIcon(entry.nId));
+        action->setEnabled(static_cast<bool>(entry.handler));
+        const int id = entry.nId;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        // Accelerators work while the frame or any child has the focus, menus shown or not.
+        addAction(action);
+        m_actions[id] = action;
+    }
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(true);
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(true);
+}
+
+void CMainFrame::CreateMenus()
+{
+    const std::pair<CommandMenu, const char*> menus[] = {{CommandMenu::File, "&File"},
+                                                         {CommandMenu::Edit, "&Edit"},
+                                                         {CommandMenu::Vehicle, "&Vehicle"},
+                                                         {CommandMenu::View, "&View"},
+                                                         {CommandMenu::Help, "&Help"}};
+    for (const auto& [kind, title] : menus) {
+        QMenu* menu = menuBar()->addMenu(title);
+        if (kind == CommandMenu::File)
+            m_pFileMenu = menu;
+        for (const CommandEntry& entry : CommandTable()) {
+            if (entry.menu != kind)
+                continue;
+            if (entry.nId == ID_FILE_MRU_FILE1) {
+                // Stands in, disabled, while the list is empty; the entries go before it.
+                m_pRecentPlaceholder = menu->addAction(Text(entry.strText));
+                m_pRecentPlaceholder->setEnabled(false);
+            } else {
+                menu->addAction(m_actions[entry.nId]);
+            }
+            if (entry.bSeparatorAfter)
+                menu->addSeparator();
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar()
+{
+    std::vector<const CommandEntry*> buttons;
+    for (const CommandEntry& entry : CommandTable())
+        if (entry.nToolbarSlot >= 0)
+            buttons.push_back(&entry);
+    std::sort(buttons.begin(), buttons.end(),
+              [](const CommandEntry* a, const CommandEntry* b) { return a->nToolbarSlot < b->nToolbarSlot; });
+
+    m_pToolBar = addToolBar("Toolbar");
+    m_pToolBar->setObjectName("Toolbar");
+    m_pToolBar->setIconSize(QSize(16, 15));
+    int previousSlot = -1;
+    for (const CommandEntry* entry : buttons) {
+        if (previousSlot >= 0 && entry->nToolbarSlot > previousSlot + 1)
+            m_pToolBar->addSeparator();
+        m_pToolBar->addAction(m_actions[entry->nId]);
+        previousSlot = entry->nToolbarSlot;
+    }
+    connect(m_pToolBar, &QToolBar::visibilityChanged, m_actions[ID_VIEW_TOOLBAR], &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    m_panes[0] = new QLabel("Ready");
+    m_panes[1] = new QLabel("  0 00 00.0000    0 00 00.0000");
+    m_panes[2] = new QLabel("No Flight Path Loaded");
+    m_panes[1]->setMinimumWidth(m_panes[1]->sizeHint().width());
+    statusBar()->addWidget(m_panes[0], 1);
+    statusBar()->addPermanentWidget(m_panes[1]);
+    statusBar()->addPermanentWidget(m_panes[2]);
+}
+
+QString CMainFrame::PaneText(int pane) const
+{
+    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
+}
+
+void CMainFrame::SetPaneText(int pane, const QString& text)
+{
+    if (pane >= 0 && pane < 3)
+        m_panes[pane]->setText(text);
+}
+
+void CMainFrame::DocumentChanged()
+{
+    setWindowTitle(TitleName() + " - Volantor");
+    m_pView->update();
+    UpdateCommandUI();
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    const bool hasPath = !m_doc.m_paths.empty();
+    for (const CommandEntry& entry : CommandTable()) {
+        QAction* action = Action(entry.nId);
+        if (action)
+            action->setEnabled(entry.handler && (!entry.bNeedsPath || hasPath));
+    }
+}
+
+QString CMainFrame::TitleName() const
+{
+    const std::string& path = m_doc.GetPathName();
+    return path.empty() ? QString("Volant") : QFileInfo(QString::fromStdString(path)).fileName();
+}
+
+void CMainFrame::RunCommand(int id)
+{
+    const CommandEntry* entry = FindCommand(id);
+    if (!entry || !entry->handler)
+        return;
+    entry->handler(*this);
+    DocumentChanged();
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_doc.IsModified())
+        return true;
+    const QString question = QString("Save changes to %1?").arg(TitleName());
+    switch (m_ui.AskSaveChanges(question)) {
+    case QMessageBox::Yes:
+        return Save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CMainFrame::SaveAs()
+{
+    const QString initialName =
+        m_doc.GetPathName().empty() ? TitleName() : QString::fromStdString(m_doc.GetPathName());
+    const auto path = m_ui.ChooseFileToSave({kDocumentFilter, kDocumentExtension, initialName.toStdString()});
+    if (!path || !m_doc.OnSaveDocument(*path))
+        return false;
+    AddRecentFile(QString::fromStdString(*path));
+    return true;
+}
+
+void CMainFrame::OnFileNew()
+{
+    if (SaveModified())
+        m_doc.OnNewDocument();
+}
+
+void CMainFrame::OnFileOpen()
+{
+    if (!SaveModified())
+        return;
+    if (const auto path = m_ui.ChooseFileToOpen({kDocumentFilter, kDocumentExtension, ""}))
+        OpenDocumentFile(QString::fromStdString(*path));
+}
+
+void CMainFrame::OpenDocumentFile(const QString& path)
+{
+    if (m_doc.OnOpenDocument(path.toStdString())) {
+        AddRecentFile(path);
+        return;
+    }
+    // An entry that no longer opens leaves the list.
+    if (m_recentFiles.removeAll(path) > 0) {
+        SaveRecentFiles(m_recentFiles);
+        RebuildRecentFileMenu();
+    }
+}
+
+bool CMainFrame::Save()
+{
+    if (m_doc.GetPathName().empty())
+        return SaveAs();
+    if (!m_doc.OnSaveDocument(m_doc.GetPathName()))
+        return false;
+    AddRecentFile(QString::fromStdString(m_doc.GetPathName()));
+    return true;
+}
+
+void CMainFrame::OnFileSave()
+{
+    Save();
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    SaveAs();
+}
+
+void CMainFrame::OnAppExit()
+{
+    close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::OnPreferences()
+{
+    EditPreferences(m_ui);
+}
+
+void CMainFrame::OnViewToolbar()
+{
+    m_pToolBar->setVisible(!m_pToolBar->isVisible());
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(m_pToolBar->isVisible());
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    statusBar()->setVisible(!statusBar()->isVisible());
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(statusBar()->isVisible());
+}
+
+void CMainFrame::OnHelp()
+{
+    // A missing help file is not reported; checking first also keeps the
+    // desktop's opener from reporting it.
+    const QString helpFile = QDir::current().absoluteFilePath("VolHelp.doc");
+    if (QFileInfo::exists(helpFile))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+}
+
+void CMainFrame::OnAppAbout()
+{
+    QMessageBox about(this);
+    about.setWindowTitle("About Volantor");
+    about.setIconPixmap(windowIcon().pixmap(32, 32));
+    about.setText("Volantor Version 1.0\nBrightmoor");
+    about.setInformativeText("Turns flight recorder logs into dynamic scenery.");
+    about.setStandardButtons(QMessageBox::Ok);
+    about.exec();
+}
+
+void CMainFrame::AddRecentFile(const QString& path)
+{
+    m_recentFiles = WithRecentFile(m_recentFiles, QFileInfo(path).absoluteFilePath(), kMaxRecentFiles);
+    SaveRecentFiles(m_recentFiles);
+    RebuildRecentFileMenu();
+}
+
+void CMainFrame::RebuildRecentFileMenu()
+{
+    qDeleteAll(m_recentActions);
+    m_recentActions.clear();
+    for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
+        const QString path = m_recentFiles.at(i);
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        action->setStatusTip(Text(StatusPrompt(FindCommand(ID_FILE_MRU_FILE1)->strPrompt)));
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (SaveModified())
+                OpenDocumentFile(path);
+            DocumentChanged();
+        });
+        m_pFileMenu->insertAction(m_pRecentPlaceholder, action);
+        m_recentActions.push_back(action);
+    }
+    m_pRecentPlaceholder->setVisible(m_recentFiles.isEmpty());
+}

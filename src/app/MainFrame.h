@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <map>
+
+class CVolantorDoc;
+class CVolantorView;
+class QtUserInterface;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, toolbar, accelerators and status bar built from the
+// command table, around the one view of the one document.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent = nullptr);
+
+    CVolantorDoc& Document() { return m_doc; }
+    CVolantorView& View() { return *m_pView; }
+    QAction* Action(int id) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    QString PaneText(int pane) const;
+    void SetPaneText(int pane, const QString& text);
+
+    // The document changed: repaint, retitle and re-enable the commands.
+    void DocumentChanged();
+    // Enables the commands that need a path exactly while the document has one.
+    void UpdateCommandUI();
+    // "Volant" for a new document, else its file name.
+    QString TitleName() const;
+
+    QStringList RecentFiles() const { return m_recentFiles; }
+    // The recent-file entries of the File menu, in order.
+    QList<QAction*> RecentFileActions() const { return m_recentActions; }
+    void AddRecentFile(const QString& path);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
+    void OnPreferences();
+    void OnViewToolbar();
+    void OnViewStatusBar();
+    void OnHelp();
+    void OnAppAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void RunCommand(int id);
+    // Asks about unsaved changes; false when the person cancelled or the save failed.
+    bool SaveModified();
+    // Saves under the document's name, or asks for one; false when not saved.
+    bool Save();
+    bool SaveAs();
+    void OpenDocumentFile(const QString& path);
+    void RebuildRecentFileMenu();
+
+    CVolantorDoc& m_doc;
+    QtUserInterface& m_ui;
+    CVolantorView* m_pView;
+    std::map<int, QAction*> m_actions;
+    QToolBar* m_pToolBar = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentPlaceholder = nullptr;
+    QList<QAction*> m_recentActions;
+    QLabel* m_panes[3] = {};
+    QStringList m_recentFiles;
+};

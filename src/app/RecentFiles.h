@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+// The recent-file list, the only thing the program keeps in the settings store.
+QStringList LoadRecentFiles();
+void SaveRecentFiles(const QStringList& files);
+// The list with path moved to the front, at most the given number long.
+QStringList WithRecentFile(QStringList files, const QString& path, int maxFiles);

@@ -1,0 +1,111 @@
+#include "app/ToolbarIcons.h"
+
+#include "app/CommandTable.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPolygon>
+
+namespace {
+
+void DrawPage(QPainter& p)
+{
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygon({QPoint(3, 1), QPoint(10, 1), QPoint(13, 4), QPoint(13, 14), QPoint(3, 14)}));
+    p.drawLine(10, 1, 10, 4);
+    p.drawLine(10, 4, 13, 4);
+}
+
+void DrawFolder(QPainter& p)
+{
+    p.setBrush(QColor(230, 200, 80));
+    p.drawPolygon(
+        QPolygon({QPoint(1, 3), QPoint(6, 3), QPoint(7, 5), QPoint(14, 5), QPoint(14, 13), QPoint(1, 13)}));
+}
+
+void DrawMagnifier(QPainter& p, bool plus)
+{
+    p.setBrush(Qt::white);
+    p.drawEllipse(1, 1, 9, 9);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(9, 9, 14, 14);
+    p.setPen(Qt::black);
+    p.drawLine(3, 5, 8, 5);
+    if (plus)
+        p.drawLine(5, 3, 5, 8);
+}
+
+void DrawReset(QPainter& p)
+{
+    p.drawEllipse(3, 3, 9, 9);
+    p.drawLine(7, 0, 7, 14);
+    p.drawLine(0, 7, 15, 7);
+}
+
+void DrawGenerate(QPainter& p)
+{
+    p.setPen(QPen(Qt::blue, 2));
+    p.drawPolyline(QPolygon({QPoint(1, 13), QPoint(5, 4), QPoint(10, 10), QPoint(14, 2)}));
+}
+
+void DrawLoop(QPainter& p)
+{
+    p.setPen(QPen(Qt::darkGreen, 2));
+    p.drawArc(2, 2, 11, 11, 90 * 16, 300 * 16);
+    p.setPen(Qt::darkGreen);
+    p.setBrush(Qt::darkGreen);
+    p.drawPolygon(QPolygon({QPoint(7, 0), QPoint(11, 2), QPoint(7, 5)}));
+}
+
+void DrawArrow(QPainter& p, bool right)
+{
+    p.setBrush(Qt::black);
+    if (right)
+        p.drawPolygon(QPolygon({QPoint(3, 2), QPoint(12, 7), QPoint(3, 12)}));
+    else
+        p.drawPolygon(QPolygon({QPoint(12, 2), QPoint(3, 7), QPoint(12, 12)}));
+}
+
+} // namespace
+
+QIcon ToolbarIcon(int commandId)
+{
+    QPixmap pixmap(16, 15);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    switch (commandId) {
+    case ID_FILE_NEW:
+        DrawPage(painter);
+        break;
+    case ID_FILE_OPEN:
+        DrawFolder(painter);
+        break;
+    case ID_VIEW_ZOOM_OUT:
+        DrawMagnifier(painter, false);
+        break;
+    case ID_VIEW_ZOOM_IN:
+        DrawMagnifier(painter, true);
+        break;
+    case ID_VIEW_RESET:
+        DrawReset(painter);
+        break;
+    case ID_GENERATE_PATH:
+        DrawGenerate(painter);
+        break;
+    case ID_FIND_LOOP_POINT:
+        DrawLoop(painter);
+        break;
+    case ID_PREVIOUS_PATH:
+        DrawArrow(painter, false);
+        break;
+    case ID_NEXT_PATH:
+        DrawArrow(painter, true);
+        break;
+    default:
+        break;
+    }
+    painter.end();
+    return QIcon(pixmap);
+}

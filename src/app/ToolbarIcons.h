@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The 16 by 15 toolbar picture of a command, drawn in code.
+QIcon ToolbarIcon(int commandId);

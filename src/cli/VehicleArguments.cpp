@@ -1,0 +1,55 @@
+#include "cli/VehicleArguments.h"
+
+#include "document/VehicleSettings.h"
+
+#include <charconv>
+#include <climits>
+
+namespace {
+
+std::optional<int> WholeNumber(std::string_view text, int min, int max)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min ||
+        value > max)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<std::string> ParseColorsArgument(std::string_view text, std::array<int, 5>& colors)
+{
+    std::array<int, 5> parsed{};
+    for (int slot = 0; slot < static_cast<int>(parsed.size()); ++slot) {
+        const std::size_t comma = text.find(',');
+        const bool lastSlot = slot + 1 == static_cast<int>(parsed.size());
+        if (lastSlot != (comma == std::string_view::npos))
+            return "give five colours separated by commas, as 4,5,4,3,2";
+        if (auto refusal = ParseVehicleColor(slot, text.substr(0, comma), parsed[slot]))
+            return refusal;
+        text.remove_prefix(lastSlot ? text.size() : comma + 1);
+    }
+    colors = parsed;
+    return std::nullopt;
+}
+
+std::optional<std::string> ParseTrafficArgument(std::string_view text, int& flags)
+{
+    const auto value = WholeNumber(text, 0, INT_MAX);
+    if (!value)
+        return "traffic flags are a whole number of bits: 1 Air Traffic, 2 Aircraft Ground Traffic, "
+               "4 Airport Service Traffic, 8 Traffic Outside Airport";
+    flags = *value & kKnownTrafficFlags;
+    return std::nullopt;
+}
+
+std::optional<std::string> ParseDensityArgument(std::string_view text, int& density)
+{
+    const auto value = WholeNumber(text, 0, static_cast<int>(kDensityTexts.size()) - 1);
+    if (!value)
+        return "density: enter a whole number between 0 (Very Sparse) and 4 (Very Dense)";
+    density = *value;
+    return std::nullopt;
+}

@@ -1,0 +1,223 @@
+// "Create BGL File...": the document compiled into a Flight Simulator scenery
+// file, so that no outside assembler is needed.
+
+#include "output/BglCompiler.h"
+
+#include "document/ByteStream.h"
+#include "document/FileIO.h"
+#include "document/Preferences.h"
+#include "document/UserInterface.h"
+#include "document/VolantorDoc.h"
+#include "output/BglEncoding.h"
+#include "output/BglPatternBody.h"
+#include "output/PatternSequence.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::uint32_t kDynamicBlockOffset = 160;
+constexpr std::uint8_t kDynamicBlockCode = 0x15;
+constexpr std::uint8_t kReferenceLatitudeCode = 0x34;
+constexpr std::uint8_t kNormalEntryCode = 0x32;
+constexpr std::uint8_t kHelicopterEntryCode = 0x35;
+constexpr std::uint8_t kTableEnd = 0xFF;
+constexpr std::size_t kBlockSizeOffset = 179;
+// The size word counts the block's bytes from here to the end of the last body.
+constexpr std::size_t kBlockSizeCountsFrom = 181;
+constexpr std::size_t kMaxBlockSize = 0xFFFF;
+// Each entry's offset field is written as patterns x 8 + 1 and only its lower
+// half patched; with more patterns its upper half would be wrong.
+constexpr std::size_t kMaxPatterns = 8191;
+
+constexpr std::string_view kBanner = "  Volantor Version 1.0";
+constexpr std::size_t kBannerLength = 31;
+constexpr std::string_view kNotice = "Dynamic scenery made with Volantor Version 1.0 by Brightmoor";
+
+// What follows the offset field of the helicopter's pattern-table entry.
+constexpr std::array<std::uint8_t, 19> kHelicopterEntry{0x00, 0x00, 0x30, 0xA9, 0xCD, 0xC2, 0x00,
+                                                        0xAA, 0x00, 0xE1, 0xA9, 0xD0, 0x11, 0x67,
+                                                        0x59, 0x05, 0x83, 0xA1, 0xB1};
+// The dynamic-scenery objects, numbered 0xFE0B on; any other code flies the first.
+constexpr std::array<std::string_view, 6> kObjectCodes{"0fe0b", "0fe0c", "0fe0d", "0fe0e", "0fe0f", "0fe10"};
+constexpr std::uint16_t kFirstObjectNumber = 0xFE0B;
+constexpr int kMaxDensity = 15;  // what the entry byte's lower half holds
+
+void PutZeros(ByteWriter& out, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        out.PutU8(0);
+}
+
+std::uint16_t ObjectNumber(std::string_view code)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t k = 0; k < kObjectCodes.size(); ++k) {
+        const std::string_view known = kObjectCodes[k];
+        if (code.size() == known.size() && std::equal(code.begin(), code.end(), known.begin(),
+                                                      [&](char a, char b) { return lower(a) == b; }))
+            return static_cast<std::uint16_t>(kFirstObjectNumber + k);
+    }
+    return kFirstObjectNumber;
+}
+
+std::string PatternName(int index)
+{
+    return "PATTERN" + std::to_string(index);
+}
+
+// Traffic flags in the upper half, density in the lower half.
+std::uint8_t TrafficByte(const VehiclePath& path, int index)
+{
+    if (path.m_nDensity < 0 || path.m_nDensity > kMaxDensity)
+        throw bgl::Refusal("Can't create the BGL file: the density of " + PatternName(index) + " is " +
+                           std::to_string(path.m_nDensity) +
+                           "; densities run from 0 (Very Sparse) to 4 (Very Dense).");
+    return static_cast<std::uint8_t>(((path.m_nTrafficFlags & 0x0F) << 4) | path.m_nDensity);
+}
+
+// The file up to the pattern table: area header, banner, and the dynamic
+// block's bounds and reference latitude.
+void PutHeader(ByteWriter& out, const CVolantorDoc& doc)
+{
+    // Bounds and margins are added in double from the single-precision values.
+    const double n = doc.m_fMaxLat, s = doc.m_fMinLat, e = doc.m_fMaxLon, w = doc.m_fMinLon;
+    const double h = g_fHeaderOffset, a1 = g_fArea1Offset, a2 = g_fArea2Offset;
+
+    out.PutU16(1);
+    out.PutI32(bgl::Lat32(n + h));
+    out.PutI32(bgl::Lat32(s - h));
+    out.PutI32(bgl::Lon32(e + h));
+    out.PutI32(bgl::Lon32(w - h));
+    PutZeros(out, 64);
+    out.PutU32(kDynamicBlockOffset);
+    PutZeros(out, 40 + 2);
+    std::string banner(kBanner);
+    banner.resize(kBannerLength, ' ');
+    out.PutText(banner);
+    out.PutU8(0x0A);
+
+    out.PutU8(kDynamicBlockCode);
+    out.PutU16(bgl::Lat512(s - h));  // south before north
+    out.PutU16(bgl::Lat512(n + h));
+    out.PutU32(10);
+    out.PutU8(0);
+    out.PutU8(4);
+    out.PutU16(bgl::Lat512(n + a1));
+    out.PutU16(bgl::Lat512(s - a1));
+    out.PutU16(bgl::Lon16(e + a1));
+    out.PutU16(bgl::Lon16(w - a1));
+    out.PutU16(0);  // the block size, patched once known
+    out.PutU16(bgl::Lat512(n + a2));
+    out.PutU16(bgl::Lat512(s - a2));
+    out.PutU16(bgl::Lon16(e + a2));
+    out.PutU16(bgl::Lon16(w - a2));
+    PutZeros(out, 24);
+    out.PutU8(kReferenceLatitudeCode);
+    out.PutU16(0);
+    out.PutI32(bgl::Lat32(doc.m_fRefLat));
+}
+
+std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
+{
+    // A path without samples has nothing to fly; the others keep their index
+    // as pattern number.
+    std::vector<int> patterns;
+    for (int i = 0; i < static_cast<int>(doc.m_paths.size()); ++i) {
+        if (!doc.m_paths[i].IsEmpty())
+            patterns.push_back(i);
+    }
+    if (patterns.size() > kMaxPatterns)
+        throw bgl::Refusal("Can't create the BGL file: it would hold " + std::to_string(patterns.size()) +
+                           " patterns, but its pattern table can address at most " +
+                           std::to_string(kMaxPatterns) + ".");
+
+    ByteWriter out;
+    try {
+        PutHeader(out, doc);
+    } catch (const bgl::ValueDoesNotFit&) {
+        throw bgl::Refusal(
+            "Can't create the BGL file: the area around the paths has bounds that are not numbers.");
+    }
+
+    const auto placeholder = static_cast<std::uint32_t>(patterns.size() * 8 + 1);
+    std::vector<std::size_t> offsetFields;
+    for (int index : patterns) {
+        const VehiclePath& path = doc.m_paths[index];
+        if (IsHelicopter(path)) {
+            out.PutU8(kHelicopterEntryCode);
+            offsetFields.push_back(out.Size());
+            out.PutU32(placeholder);
+            out.PutBytes(kHelicopterEntry);
+        } else {
+            out.PutU8(kNormalEntryCode);
+            out.PutU16(ObjectNumber(VehicleCode(path)));
+            offsetFields.push_back(out.Size());
+            out.PutU32(placeholder);
+            out.PutU8(TrafficByte(path, index));
+        }
+    }
+    out.PutU8(kTableEnd);
+
+    PatternSequencer sequencer;
+    std::vector<std::size_t> bodyOffsets;
+    for (int index : patterns) {
+        bodyOffsets.push_back(out.Size());
+        out.PutBytes(EncodePatternBody(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index),
+                                       PatternName(index)));
+    }
+
+    const std::size_t blockSize = out.Size() - kBlockSizeCountsFrom;
+    if (blockSize > kMaxBlockSize)
+        throw bgl::Refusal(
+            "Can't create the BGL file: its dynamic scenery would take " + std::to_string(blockSize) +
+            " bytes, more than the " + std::to_string(kMaxBlockSize) +
+            " the format can hold. Write fewer paths, or generate them with wider thresholds.");
+    out.PatchU16(kBlockSizeOffset, static_cast<std::uint16_t>(blockSize));
+    // Each entry leads to its body; the distance is counted from 3 bytes
+    // before the offset field (the entry's first byte, for a normal entry).
+    for (std::size_t k = 0; k < offsetFields.size(); ++k)
+        out.PatchU16(offsetFields[k], static_cast<std::uint16_t>(bodyOffsets[k] - offsetFields[k] + 3));
+
+    PutZeros(out, 3);
+    out.PutText(kNotice);
+    return out.Bytes();
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std::string& refusal)
+{
+    try {
+        return CompileImage(doc);
+    } catch (const bgl::Refusal& reason) {
+        refusal = reason.what();
+        return std::nullopt;
+    }
+}
+
+void CVolantorDoc::OnCreateBglFile()
+{
+    if (m_paths.empty()) {
+        m_pUI->ShowFailure("Nothing loaded!");
+        return;
+    }
+    // Compiled in memory first, so a document the format cannot hold is
+    // refused before anything is written.
+    std::string refusal;
+    const auto bytes = CompileBgl(*this, refusal);
+    if (!bytes) {
+        m_pUI->ShowFailure(refusal);
+        return;
+    }
+    const auto file =
+        m_pUI->ChooseFileToSave({"MSFS Files (*.bgl)|*.bgl||", "bgl", SuggestedFileName(".bgl")});
+    if (!file)
+        return;
+    std::string error;
+    if (!SaveFileSafely(*file, *bytes, error))
+        m_pUI->ShowFailure("Can't create file!");
+}

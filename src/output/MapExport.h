@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+class CVolantorDoc;
+
+// The map text for a separate map program: "R2", the three scenery areas as
+// closed rings, and each path as a list of latitude and longitude points.
+std::string MapText(const CVolantorDoc& doc);
