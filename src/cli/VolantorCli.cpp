@@ -248,7 +248,7 @@ const std::vector<StepKind>& StepKinds()
         {"--zoom-out", "", "zoom the view out",
          [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnZoomOut(doc, ui); }},
         {"--reset-view", "", "zoom and pan back to the whole picture",
-         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnResetView(doc, ui); }},
+         Run(&CVolantorDoc::OnResetView)},
     };
     return kinds;
 }

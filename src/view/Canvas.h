@@ -54,10 +54,8 @@ public:
     virtual void SelectPen(Rgb colour) = 0;
     virtual void SelectBrush(Rgb colour) = 0;
     virtual void MoveTo(int x, int y) = 0;
-    // A line with the pen from the current position to the end point, which
-    // becomes the current position. Of its two end pixels the one further
-    // along its main axis (right, or down on a steep line) is left out,
-    // whichever way it is drawn; a line of no length draws nothing.
+    // A line with the pen from the current position up to, but not including,
+    // the end point, which becomes the current position.
     virtual void LineTo(int x, int y) = 0;
     virtual void FillRect(const ViewRect& rect, Rgb brush) = 0;
     // The one-pixel border just inside the rectangle.

@@ -106,10 +106,18 @@ void PathView::DrawOverheadPaths(Canvas& canvas, const ViewProjection& projectio
 }
 
 void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
-                                  const std::function<ViewPoint(int sample)>& positionOf)
+                                  const std::function<ViewPoint(int sample)>& projectedPositionOf)
 {
     canvas.SelectBrush(view_colour::kRed);
     const int sampleCount = static_cast<int>(m_doc.m_samples.size());
+    // The path's own samples were just drawn and hold their positions of this
+    // paint; an end beyond the path is projected afresh.
+    const auto positionOf = [&](int j) {
+        if (j < path.m_nFirstSample || j > path.m_nLastSample)
+            return projectedPositionOf(j);
+        const PathSample& sample = m_doc.m_samples[j];
+        return ViewPoint{sample.m_nScreenX, sample.m_nScreenY};
+    };
     for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
         const PathSample& sample = m_doc.m_samples[j];
         if (sample.m_nSegKind == 1) {

@@ -45,7 +45,7 @@ private:
     void DrawOverheadPaths(Canvas& canvas, const ViewProjection& projection);
     void Draw3D(Canvas& canvas, const ViewProjection& projection);
     void DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
-                            const std::function<ViewPoint(int sample)>& positionOf);
+                            const std::function<ViewPoint(int sample)>& projectedPositionOf);
     void DrawLegend(Canvas& canvas);
 
     CVolantorDoc& m_doc;

@@ -4,14 +4,6 @@
 #include "document/VolantorDoc.h"
 #include "view/ViewProjection.h"
 
-void OnResetView(CVolantorDoc& doc, UserInterface& ui)
-{
-    doc.m_fZoom = 1.0f;
-    doc.m_nOffsetX = 0;
-    doc.m_nOffsetY = 0;
-    ui.UpdateAllViews();
-}
-
 void On3DView(CVolantorDoc& doc, UserInterface& ui)
 {
     doc.m_b3DView = !doc.m_b3DView;

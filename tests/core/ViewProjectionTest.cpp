@@ -255,7 +255,7 @@ TEST(ViewCommands, ResetViewRestoresZoomAndPanExactly)
     for (int i = 0; i < 7; ++i)
         OnZoomOut(doc, ui);
     OnZoomIn(doc, ui);
-    OnResetView(doc, ui);
+    doc.OnResetView();
     EXPECT_EQ(doc.m_fZoom, 1.0f);
     EXPECT_EQ(doc.m_nOffsetX, 0);
     EXPECT_EQ(doc.m_nOffsetY, 0);

@@ -4,13 +4,12 @@
 #include "support/FakeUserInterface.h"
 #include "view/PathView.h"
 #include "view/qt/PathViewImage.h"
-#include "view/qt/QPainterCanvas.h"
+#include "view/qt/ImageCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
 
 #include <ostream>
 #include <string>
@@ -67,19 +66,18 @@ protected:
     }
 
     // The legend's geometry from the label font.
-    int LegendX0() const { return QFontMetrics(QPainterCanvas::LabelFont()).horizontalAdvance("999999ft") + 4; }
+    int LegendX0() const { return QFontMetrics(ImageCanvas::LabelFont()).horizontalAdvance("999999ft") + 4; }
     int LegendTop() const { return H - H / 8; }
-    int LegendYl() const { return LegendTop() + QFontMetrics(QPainterCanvas::LabelFont()).height() + 4; }
+    int LegendYl() const { return LegendTop() + QFontMetrics(ImageCanvas::LabelFont()).height() + 4; }
 
     // True when the label, drawn on its own, matches the picture at that place pixel for pixel.
     bool LabelAt(const std::string& text, int x, int y) const
     {
-        const QFontMetrics metrics(QPainterCanvas::LabelFont());
+        const QFontMetrics metrics(ImageCanvas::LabelFont());
         const QSize size(metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height());
         QImage label(size, QImage::Format_RGB32);
         {
-            QPainter painter(&label);
-            QPainterCanvas canvas(painter);
+            ImageCanvas canvas(label);
             canvas.SetTextColours({0, 0, 0}, kLightGray);
             canvas.TextOut(0, 0, text);
         }
@@ -273,7 +271,7 @@ TEST_F(PathViewRaster, TimeAndAltitudeLabelsStandAboveTheirTicks)
 
     const int x0 = LegendX0();
     const int yl = LegendYl();
-    const QFontMetrics metrics(QPainterCanvas::LabelFont());
+    const QFontMetrics metrics(ImageCanvas::LabelFont());
     // Blue ticks every 60 samples before the last: 360 and 420.
     for (const int k : {360, 420}) {
         const int tx = static_cast<int>(static_cast<float>(W - x0) / 180 * static_cast<float>(k - 300) + x0) + 1;

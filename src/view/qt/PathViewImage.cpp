@@ -2,27 +2,25 @@
 
 #include "view/PathView.h"
 #include "view/ViewColours.h"
-#include "view/qt/QPainterCanvas.h"
+#include "view/qt/ImageCanvas.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
 
 #include <cstdio>
 
-void PaintPathView(QPainter& painter, PathView& view, QSize size)
+void PaintPathView(QImage& image, PathView& view)
 {
     const Rgb background = view_colour::kWindowBackground;
-    painter.fillRect(QRect(QPoint(0, 0), size), QColor(background.r, background.g, background.b));
-    QPainterCanvas canvas(painter);
-    view.OnDraw(canvas, size.width(), size.height());
+    image.fill(QColor(background.r, background.g, background.b));
+    ImageCanvas canvas(image);
+    view.OnDraw(canvas, image.width(), image.height());
 }
 
 QImage RenderPathViewImage(PathView& view, QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    PaintPathView(painter, view, size);
-    painter.end();
+    PaintPathView(image, view);
     return image;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPainter>
 #include <QSize>
 
 #include <cstdint>
@@ -9,9 +8,9 @@
 
 class PathView;
 
-// Erases the painter's device to the window background and paints the view
-// over it, as the window does on every repaint.
-void PaintPathView(QPainter& painter, PathView& view, QSize size);
+// Erases the image to the window background and paints the view over it for
+// a client area of the image's size, as the window does on every repaint.
+void PaintPathView(QImage& image, PathView& view);
 
 // The picture the window would show with a client area of the given size.
 QImage RenderPathViewImage(PathView& view, QSize size);
