@@ -4,7 +4,7 @@
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
-#include "view/TextFormat.h"
+#include "document/FormatText.h"
 #include "view/ViewColours.h"
 #include "view/ViewProjection.h"
 

@@ -5,7 +5,7 @@
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
-#include "view/TextFormat.h"
+#include "document/FormatText.h"
 #include "view/ViewProjection.h"
 
 #include <cstdlib>

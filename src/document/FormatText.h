@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <string>
 
-// Text from a printf format, for the view's labels and messages.
+// Text from a printf format, for messages and labels on the screen (the files
+// written use output/TextFormat.h, which never depends on the locale).
 template <typename... Values>
 std::string FormatText(const char* format, Values... values)
 {
