@@ -28,7 +28,7 @@ void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
         ViewPoint previous;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_doc.m_samples[j];
-            const Point3D point = projection.Transform3D(sample.m_fLat, sample.m_fLon, sample.m_fAlt);
+            const Point3D point = projection.Transform3D(m_distances.Project(projection, j, sample), sample.m_fAlt);
             const ViewPoint ground = Panned(point.ground, m_doc);
             const ViewPoint raised = Panned(point.raised, m_doc);
             canvas.SelectPen(view_colour::kGray);

@@ -30,6 +30,7 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
     m_fViewWidth = scale.fViewWidth;
     m_fViewHeight = scale.fViewHeight;
     const ViewProjection projection(m_doc, m_rcClient, scale);
+    m_distances.Prepare(m_doc.m_samples.size(), m_doc.m_fCenterLat, m_doc.m_fCenterLon);
 
     const ViewPoint origin = WindowOriginOf(m_rcClient);
     canvas.SetWindowOrigin(origin.x, origin.y);
@@ -78,7 +79,7 @@ void PathView::DrawOverheadPaths(Canvas& canvas, const ViewProjection& projectio
         const Rgb squareBrush = bCurrent ? view_colour::kBlue : view_colour::kLightGray;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_doc.m_samples[j];
-            const ViewPoint position = projection.ProjectToView(sample.m_fLat, sample.m_fLon);
+            const ViewPoint position = m_distances.Project(projection, j, sample);
             const ViewPoint drawn = Panned(position, m_doc);
             const bool bEnd = j == path.m_nFirstSample || j == path.m_nLastSample;
             if (j == path.m_nFirstSample)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/Canvas.h"
+#include "view/SampleDistanceCache.h"
 
 #include <functional>
 
@@ -50,4 +51,5 @@ private:
 
     CVolantorDoc& m_doc;
     UserInterface& m_ui;
+    SampleDistanceCache m_distances;
 };

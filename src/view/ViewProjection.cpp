@@ -109,10 +109,20 @@ double ViewProjection::NorthDistance(double lat) const
     return geodesy::kEarthRadius * std::acos(std::clamp(s, -1.0, 1.0));
 }
 
+CentreDistances ViewProjection::DistancesOf(double lat, double lon) const
+{
+    return {EastDistance(lon), NorthDistance(lat)};
+}
+
 ViewPoint ViewProjection::ProjectToView(double lat, double lon) const
 {
-    ViewPoint p{SaturatedCoordinate(EastDistance(lon) * m_fPixelsPerMetreX),
-                SaturatedCoordinate(NorthDistance(lat) * m_fPixelsPerMetreY)};
+    return ProjectDistances(DistancesOf(lat, lon), lat, lon);
+}
+
+ViewPoint ViewProjection::ProjectDistances(const CentreDistances& distances, double lat, double lon) const
+{
+    ViewPoint p{SaturatedCoordinate(distances.east * m_fPixelsPerMetreX),
+                SaturatedCoordinate(distances.north * m_fPixelsPerMetreY)};
     if (m_fCenterLon > lon)
         p.x = -p.x;  // west of the centre is left
     if (m_fCenterLat < lat)
@@ -138,7 +148,12 @@ ViewPoint ViewProjection::GroundPoint(ViewPoint projected) const
 
 Point3D ViewProjection::Transform3D(double lat, double lon, float altitude) const
 {
-    const ViewPoint ground = GroundPoint(ProjectToView(lat, lon));
+    return Transform3D(ProjectToView(lat, lon), altitude);
+}
+
+Point3D ViewProjection::Transform3D(ViewPoint projected, float altitude) const
+{
+    const ViewPoint ground = GroundPoint(projected);
     const int raise = SaturatedCoordinate((altitude - m_fMinAlt) * geodesy::kFeetToMetres * m_nDepth /
                                           m_box.fHeight * 4.0f * 0.5);
     return {ground, {ground.x, ground.y - raise}};

@@ -35,6 +35,14 @@ struct ViewScale {
 };
 ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight, float zoom);
 
+// A position's great-circle distances from the box centre, in metres: along
+// the centre's latitude to its longitude, and along the centre's meridian to
+// its latitude. Both are never negative.
+struct CentreDistances {
+    double east = 0;
+    double north = 0;
+};
+
 // A sample of the 3D view: its foot on the ground plane and the point raised by its altitude.
 struct Point3D {
     ViewPoint ground;
@@ -49,11 +57,16 @@ public:
     ViewProjection(const CVolantorDoc& doc, const ViewRect& client, const ViewScale& scale);
 
     ViewPoint ProjectToView(double lat, double lon) const;
+    // The same in two halves: the distances, which depend on the centre only,
+    // then their scale and sign for this paint.
+    CentreDistances DistancesOf(double lat, double lon) const;
+    ViewPoint ProjectDistances(const CentreDistances& distances, double lat, double lon) const;
     // v scaled by the depth of y: kept on the far (northern) edge of the box,
     // 1.25 times on the near (southern) edge.
     int DepthScale(int v, int y) const;
     // Only in the 3D view.
     Point3D Transform3D(double lat, double lon, float altitude) const;
+    Point3D Transform3D(ViewPoint projected, float altitude) const;
     ViewPoint GroundPoint(ViewPoint projected) const;
 
     const ViewBox& Box() const { return m_box; }

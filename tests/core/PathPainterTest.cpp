@@ -399,3 +399,35 @@ TEST_F(PathPainter, ZeroSpacingsDrawNoIndicatorsOfThatKind)
     EXPECT_EQ(tail, (Calls{"pen " + kGray, "pen " + kBlue, "pen " + kGray, "pen " + kBlue}));
     EXPECT_EQ(canvas.Starting("text ").size(), 1u);  // only the text colours
 }
+
+TEST_F(PathPainter, RepaintAfterASampleMovesOrTheBoxChangesDrawsWhereAFreshPaintWould)
+{
+    AddPath(doc, Track(5));
+    doc.RecalcExtents();
+    Paint();
+    const auto expectDrawnAsComputed = [&] {
+        for (int j = 0; j < static_cast<int>(doc.m_samples.size()); ++j) {
+            const ViewPoint expected = doc.m_b3DView ? Raised(j) : At(j);
+            EXPECT_EQ(P({doc.m_samples[j].m_nScreenX, doc.m_samples[j].m_nScreenY}), P(expected)) << j;
+        }
+    };
+    // A sample moved in place, the centre unchanged (sample 0 would mirror it about the centre).
+    doc.m_samples[4].m_fLat = doc.m_samples[3].m_fLat;
+    doc.m_samples[4].m_fLon = doc.m_samples[1].m_fLon;
+    Paint();
+    expectDrawnAsComputed();
+    // A further path moves the box and its centre.
+    AddPath(doc, Track(3));
+    doc.m_samples[7].m_fLon += 0.05f;
+    doc.RecalcExtents();
+    Paint();
+    expectDrawnAsComputed();
+    // Zoomed and panned, then in 3D.
+    doc.m_fZoom = 2.5f;
+    doc.m_nOffsetX = 40;
+    Paint();
+    expectDrawnAsComputed();
+    doc.m_b3DView = true;
+    Paint();
+    expectDrawnAsComputed();
+}
