@@ -57,16 +57,20 @@ CVolantorDoc& Document(int samples)
     return *doc;
 }
 
-void PaintView(benchmark::State& state, bool b3DView)
+// Repeated paints of one view, as panning and zooming make them; with
+// bFirstPaint every paint is a new view's first, as after opening a document.
+void PaintView(benchmark::State& state, bool b3DView, bool bFirstPaint)
 {
     EnsureGuiApplication();
     NullUserInterface ui;
     CVolantorDoc& doc = Document(static_cast<int>(state.range(0)));
     doc.m_b3DView = b3DView;
-    PathView view(doc, ui);
+    auto view = std::make_unique<PathView>(doc, ui);
     QImage image(1600, 1000, QImage::Format_RGB32);
     for (auto _ : state) {
-        PaintPathView(image, view);
+        if (bFirstPaint)
+            view = std::make_unique<PathView>(doc, ui);
+        PaintPathView(image, *view);
         benchmark::DoNotOptimize(image.constBits());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -74,24 +78,32 @@ void PaintView(benchmark::State& state, bool b3DView)
 
 void BM_PaintOverhead(benchmark::State& state)
 {
-    PaintView(state, false);
+    PaintView(state, false, false);
 }
-BENCHMARK(BM_PaintOverhead)
-    ->RangeMultiplier(10)
-    ->Range(10'000, 1'000'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
-
 void BM_Paint3D(benchmark::State& state)
 {
-    PaintView(state, true);
+    PaintView(state, true, false);
 }
-BENCHMARK(BM_Paint3D)
-    ->RangeMultiplier(10)
-    ->Range(10'000, 1'000'000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly(true);
+void BM_FirstPaintOverhead(benchmark::State& state)
+{
+    PaintView(state, false, true);
+}
+void BM_FirstPaint3D(benchmark::State& state)
+{
+    PaintView(state, true, true);
+}
+
+void PaintSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->RangeMultiplier(10)
+        ->Range(10'000, 1'000'000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(9)
+        ->ReportAggregatesOnly(true);
+}
+BENCHMARK(BM_PaintOverhead)->Apply(PaintSizes);
+BENCHMARK(BM_Paint3D)->Apply(PaintSizes);
+BENCHMARK(BM_FirstPaintOverhead)->Apply(PaintSizes);
+BENCHMARK(BM_FirstPaint3D)->Apply(PaintSizes);
 
 }  // namespace
