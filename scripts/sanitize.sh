@@ -8,4 +8,5 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVOLANTOR_SANITI
     -DVOLANTOR_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions="$PWD/scripts/lsan-suppressions.txt" QT_QPA_PLATFORM=offscreen \
     ctest --test-dir build-sanitize --output-on-failure --no-tests=error -L core -j2

@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "app/MainFrame.h"
+#include "app/VolantorView.h"
 #include "document/VolantorDoc.h"
 
 #include <algorithm>
@@ -68,11 +69,11 @@ const std::vector<CommandEntry>& Table()
          "Show or hide the toolbar\nToggle ToolBar", "", -1, false, true},
         {ID_VIEW_STATUS_BAR, M::View, "&Status Bar", FrameCommand(&CMainFrame::OnViewStatusBar), false,
          "Show or hide the status bar\nToggle StatusBar", "", -1, false, true},
-        {ID_VIEW_3D, M::View, "&3D View\tCtrl+3", {}, false, "Toggle between overhead and 3d Views", "Ctrl+3",
+        {ID_VIEW_3D, M::View, "&3D View\tCtrl+3", FrameCommand(&CMainFrame::On3DView), false, "Toggle between overhead and 3d Views", "Ctrl+3",
          -1, false, true},
         {32784, M::View, "Information...\tCtrl+I", DocCommand(&CVolantorDoc::OnInformation), true,
          "View information on current flight path", "Ctrl+I", -1, false, false},
-        {ID_VIEW_RESET, M::View, "&Reset View\tCtrl+R", {}, true, "Recenter Display\nRecenter", "Ctrl+R", 5,
+        {ID_VIEW_RESET, M::View, "&Reset View\tCtrl+R", DocCommand(&CVolantorDoc::OnResetView), true, "Recenter Display\nRecenter", "Ctrl+R", 5,
          false, false},
 
         {57670, M::Help, "Volantor &Help", FrameCommand(&CMainFrame::OnHelp), false, "Application Help\nHelp",
@@ -80,18 +81,23 @@ const std::vector<CommandEntry>& Table()
         {57664, M::Help, "&About Volantor...", FrameCommand(&CMainFrame::OnAppAbout), false,
          "Display program information, version number and copyright\nAbout", "", -1, false, false},
 
-        {ID_VIEW_ZOOM_OUT, M::None, "Zoom Out", {}, false, "Zoom Out\nOut", "PgUp", 3, false, false},
-        {ID_VIEW_ZOOM_IN, M::None, "Zoom In", {}, false, "Zoom In\nIn", "PgDown", 4, false, false},
+        {ID_VIEW_ZOOM_OUT, M::None, "Zoom Out", FrameCommand(&CMainFrame::OnZoomOut), false, "Zoom Out\nOut",
+         "PgUp", 3, false, false},
+        {ID_VIEW_ZOOM_IN, M::None, "Zoom In", FrameCommand(&CMainFrame::OnZoomIn), false, "Zoom In\nIn",
+         "PgDown", 4, false, false},
         // Accelerators the menu has no command for: the keys do nothing.
         {57643, M::None, "Undo", {}, false, "", "Alt+Backspace", -1, false, false},
         {57635, M::None, "Cut", {}, false, "", "Shift+Del", -1, false, false},
         {57680, M::None, "Next Pane", {}, false, "", "F6", -1, false, false},
         {57681, M::None, "Previous Pane", {}, false, "", "Shift+F6", -1, false, false},
 
-        // The view's right-click menu runs these once it exists.
-        {32789, M::Point, "Point Info", {}, false, "", "", -1, false, false},
-        {32790, M::Point, "Delete to Start", {}, false, "", "", -1, false, false},
-        {32791, M::Point, "Delete to End", {}, false, "", "", -1, false, false},
+        // The view's right-click menu, acting on the sample it picked.
+        {ID_POINT_INFO, M::Point, "Point Info", [](CMainFrame& frame) { frame.View().OnPointInfo(); }, false, "",
+         "", -1, false, false},
+        {ID_DELETE_TO_START, M::Point, "Delete to Start", DocCommand(&CVolantorDoc::OnDeleteToStart), false, "",
+         "", -1, false, false},
+        {ID_DELETE_TO_END, M::Point, "Delete to End", DocCommand(&CVolantorDoc::OnDeleteToEnd), false, "", "",
+         -1, false, false},
     };
     // clang-format on
     return table;

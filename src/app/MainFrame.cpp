@@ -7,6 +7,7 @@
 #include "app/VolantorView.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
+#include "view/ViewCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -38,9 +39,10 @@ QString Text(std::string_view text)
 } // namespace
 
 CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, this))
+    : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, ui, this))
 {
     setCentralWidget(m_pView);
+    connect(m_pView, &CVolantorView::PointCommandChosen, this, &CMainFrame::RunCommand);
     CreateActions();
     CreateMenus();
     CreateToolBar();
@@ -288,6 +290,22 @@ void CMainFrame::OnViewStatusBar()
 {
     statusBar()->setVisible(!statusBar()->isVisible());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(statusBar()->isVisible());
+}
+
+void CMainFrame::On3DView()
+{
+    ::On3DView(m_doc, m_ui);
+    m_actions[ID_VIEW_3D]->setChecked(m_doc.m_b3DView);
+}
+
+void CMainFrame::OnZoomIn()
+{
+    ::OnZoomIn(m_doc, m_ui);
+}
+
+void CMainFrame::OnZoomOut()
+{
+    ::OnZoomOut(m_doc, m_ui);
 }
 
 void CMainFrame::OnHelp()

@@ -48,6 +48,9 @@ public:
     void OnPreferences();
     void OnViewToolbar();
     void OnViewStatusBar();
+    void On3DView();
+    void OnZoomIn();
+    void OnZoomOut();
     void OnHelp();
     void OnAppAbout();
 

@@ -22,6 +22,14 @@ public:
 
     // The file the next file dialog chooses.
     void SetNextFile(const std::string& name) { m_nextFile = name; }
+    // The client area the pictures of the view are painted for.
+    void SetPictureSize(int width, int height)
+    {
+        m_nPictureWidth = width;
+        m_nPictureHeight = height;
+    }
+    int PictureWidth() const { return m_nPictureWidth; }
+    int PictureHeight() const { return m_nPictureHeight; }
     // True once a command has shown a failure.
     bool HasFailed() const { return m_bFailed; }
 
@@ -30,4 +38,6 @@ private:
     std::ostream& m_err;
     std::optional<std::string> m_nextFile;
     bool m_bFailed = false;
+    int m_nPictureWidth = 800;
+    int m_nPictureHeight = 600;
 };

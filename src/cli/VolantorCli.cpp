@@ -2,9 +2,13 @@
 
 #include "cli/CliUserInterface.h"
 #include "cli/VehicleArguments.h"
+#include "document/FileIO.h"
 #include "document/Preferences.h"
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
+#include "view/PathView.h"
+#include "view/ViewCommands.h"
+#include "view/qt/PathViewImage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -147,6 +151,54 @@ void StoreDensity(VehiclePath& path, const int& density)
     path.m_nDensity = density;
 }
 
+constexpr int kMaxPictureSide = 10000;
+
+// WIDTHxHEIGHT, each side from 1 to kMaxPictureSide.
+std::optional<std::pair<int, int>> ParsePictureSize(std::string_view text)
+{
+    const auto side = [](std::string_view digits) -> std::optional<int> {
+        int value = 0;
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 || value > kMaxPictureSide)
+            return std::nullopt;
+        return value;
+    };
+    const auto cross = text.find('x');
+    if (cross == std::string_view::npos)
+        return std::nullopt;
+    const auto width = side(text.substr(0, cross));
+    const auto height = side(text.substr(cross + 1));
+    if (!width || !height)
+        return std::nullopt;
+    return std::pair{*width, *height};
+}
+
+std::optional<std::string> CheckPictureSize(const std::string& size)
+{
+    if (ParsePictureSize(size))
+        return std::nullopt;
+    std::string refusal = "needs WIDTHxHEIGHT, each from 1 to " + std::to_string(kMaxPictureSide);
+    refusal += ", not \"" + size + "\"";
+    return refusal;
+}
+
+void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size)
+{
+    const auto [width, height] = *ParsePictureSize(size);
+    ui.SetPictureSize(width, height);
+}
+
+// The view as the window would paint it, written as a PNG file.
+void SavePicture(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
+{
+    EnsureGuiApplication();
+    PathView view(doc, ui);
+    const QImage image = RenderPathViewImage(view, QSize(ui.PictureWidth(), ui.PictureHeight()));
+    std::string error;
+    if (!SaveFileSafely(file, EncodePng(image), error))
+        ui.ShowFailure("Can't save \"" + file + "\": " + error + ".");
+}
+
 const std::vector<StepKind>& StepKinds()
 {
     static const std::vector<StepKind> kinds{
@@ -186,6 +238,17 @@ const std::vector<StepKind>& StepKinds()
         {"--delete", "", "delete the current path", Run(&CVolantorDoc::OnDeletePath)},
         {"--next", "", "make the next path current", Run(&CVolantorDoc::OnNextPath)},
         {"--previous", "", "make the previous path current", Run(&CVolantorDoc::OnPreviousPath)},
+        {"--size", "WxH", "picture size for the --png steps after it (800x600)", SetPictureSize,
+         CheckPictureSize},
+        {"--png", "FILE", "paint the view into a PNG picture", SavePicture},
+        {"--3d", "", "toggle between the overhead and the 3D view",
+         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { On3DView(doc, ui); }},
+        {"--zoom-in", "", "zoom the view in",
+         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnZoomIn(doc, ui); }},
+        {"--zoom-out", "", "zoom the view out",
+         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnZoomOut(doc, ui); }},
+        {"--reset-view", "", "zoom and pan back to the whole picture",
+         Run(&CVolantorDoc::OnResetView)},
     };
     return kinds;
 }

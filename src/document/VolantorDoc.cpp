@@ -103,3 +103,11 @@ void CVolantorDoc::ShowCurrentPath()
 {
     m_pUI->SetPaneText(2, m_nCurPath >= 0 ? "PATTERN" + std::to_string(m_nCurPath) : "No Flight Path Loaded");
 }
+
+void CVolantorDoc::OnResetView()
+{
+    m_fZoom = 1.0f;
+    m_nOffsetX = 0;
+    m_nOffsetY = 0;
+    m_pUI->UpdateAllViews();
+}

@@ -63,6 +63,9 @@ public:
     // "Vehicle Settings...": the current path's vehicle, colours, traffic and density.
     void OnVehicleSettings();
 
+    // "Reset View": the whole picture again, unzoomed and unpanned.
+    void OnResetView();
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     // The file the document was last opened from or saved to; empty when new.

@@ -1,22 +1,9 @@
 // "Information...": area, ranges, length and elapsed time in a message box.
 
+#include "document/FormatText.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "processing/Geodesy.h"
-
-#include <cstdio>
-
-namespace {
-
-template <typename... Values>
-std::string Format(const char* format, Values... values)
-{
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
-
-}  // namespace
 
 void CVolantorDoc::OnInformation()
 {
@@ -29,13 +16,13 @@ void CVolantorDoc::OnInformation()
     const int seconds = path.m_nLastSample - path.m_nFirstSample;
 
     std::string text;
-    text += Format("Area Size: %.2f  X  %.2f (km)\n", m_fWidth * geodesy::kMetresToKm,
+    text += FormatText("Area Size: %.2f  X  %.2f (km)\n", m_fWidth * geodesy::kMetresToKm,
                    m_fHeight * geodesy::kMetresToKm);
-    text += Format("Latitude Range: %f to %f\n", m_fMinLat, m_fMaxLat);
-    text += Format("Longitude Range: %f to %f\n", m_fMinLon, m_fMaxLon);
-    text += Format("Altitude Range: %.0f to %.0f (ft)", m_fMinAlt, m_fMaxAlt);
-    text += Format("\nPath %d of %d\n", m_nCurPath + 1, static_cast<int>(m_paths.size()));
-    text += Format("Length of Flight Path: %.2f (km)\n", m_fTotalLength);
-    text += Format("Elapsed Time: %d'%d\"\n", seconds / 60, seconds % 60);
+    text += FormatText("Latitude Range: %f to %f\n", m_fMinLat, m_fMaxLat);
+    text += FormatText("Longitude Range: %f to %f\n", m_fMinLon, m_fMaxLon);
+    text += FormatText("Altitude Range: %.0f to %.0f (ft)", m_fMinAlt, m_fMaxAlt);
+    text += FormatText("\nPath %d of %d\n", m_nCurPath + 1, static_cast<int>(m_paths.size()));
+    text += FormatText("Length of Flight Path: %.2f (km)\n", m_fTotalLength);
+    text += FormatText("Elapsed Time: %d'%d\"\n", seconds / 60, seconds % 60);
     m_pUI->ShowInformation(text);
 }

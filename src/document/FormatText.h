@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Text from a printf format, for messages and labels on the screen (the files
+// written use output/TextFormat.h, which never depends on the locale).
+template <typename... Values>
+std::string FormatText(const char* format, Values... values)
+{
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, format, values...);
+    return buffer;
+}

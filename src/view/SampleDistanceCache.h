@@ -1,0 +1,31 @@
+#pragma once
+
+#include "view/ViewProjection.h"
+
+#include <vector>
+
+struct PathSample;
+
+// Every drawn sample's distances from the box centre, kept from one paint to
+// the next. Panning and zooming move neither the centre nor the samples, so a
+// repaint then only scales and shifts what it already has; an entry counts
+// only while its sample lies where it lay when the entry was made, and all
+// entries go when the centre moves. The results are those of computing anew.
+class SampleDistanceCache {
+public:
+    // Before each paint: the document's sample count and box centre.
+    void Prepare(std::size_t sampleCount, float centerLat, float centerLon);
+    // The projection of sample j.
+    ViewPoint Project(const ViewProjection& projection, int j, const PathSample& sample);
+
+private:
+    struct Entry {
+        float fLat = 0;
+        float fLon = 0;
+        bool bKnown = false;
+        CentreDistances distances;
+    };
+    std::vector<Entry> m_entries;
+    float m_fCenterLat = 0;
+    float m_fCenterLon = 0;
+};

@@ -1,0 +1,177 @@
+#include "view/ViewProjection.h"
+
+#include "document/VolantorDoc.h"
+#include "processing/Geodesy.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// One degree of great-circle arc in metres.
+constexpr double kMetresPerDegree = geodesy::kEarthRadius * geodesy::kDegToRad;
+
+// The half-size in degrees of a side widened to the minimum, given the metres one degree spans there.
+float HalfSpanDegrees(double metresPerDegree)
+{
+    const double half = kMinimumBoxSide * 0.5 / std::max(metresPerDegree, 1e-6);
+    return static_cast<float>(std::min(half, 180.0));
+}
+
+}  // namespace
+
+int SaturatedCoordinate(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(std::clamp(value, double{-kCoordinateLimit}, double{kCoordinateLimit}));
+}
+
+int ClampedCoordinate(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+ViewBox ViewBoxOf(const CVolantorDoc& doc)
+{
+    ViewBox box{doc.m_fMinLat, doc.m_fMinLon, doc.m_fMaxLat, doc.m_fMaxLon, doc.m_fWidth, doc.m_fHeight};
+    if (!(box.fWidth >= kMinimumBoxSide)) {
+        const double metresPerDegree = kMetresPerDegree * std::cos(doc.m_fMinLat * geodesy::kDegToRad);
+        const float half = HalfSpanDegrees(std::abs(metresPerDegree));
+        box.fMinLon = doc.m_fCenterLon - half;
+        box.fMaxLon = doc.m_fCenterLon + half;
+        box.fWidth = kMinimumBoxSide;
+    }
+    if (!(box.fHeight >= kMinimumBoxSide)) {
+        const float half = HalfSpanDegrees(kMetresPerDegree);
+        box.fMinLat = doc.m_fCenterLat - half;
+        box.fMaxLat = doc.m_fCenterLat + half;
+        box.fHeight = kMinimumBoxSide;
+    }
+    return box;
+}
+
+ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight, float zoom)
+{
+    // The box with a margin of an eighth of its size on every side, fitted
+    // into the tighter dimension of the window.
+    const float a = box.fWidth * 1.25f;
+    const float b = box.fHeight * 1.25f;
+    const float aspect = static_cast<float>(clientWidth) / static_cast<float>(clientHeight);
+    ViewScale scale;
+    if (a / b < aspect) {
+        scale.fViewWidth = aspect * b;
+        scale.fViewHeight = b;
+    } else {
+        scale.fViewWidth = a;
+        scale.fViewHeight = a / aspect;
+    }
+    scale.fViewWidth /= zoom;
+    scale.fViewHeight /= zoom;
+    return scale;
+}
+
+ViewProjection::ViewProjection(const CVolantorDoc& doc, const ViewRect& client, const ViewScale& scale)
+    : m_box(ViewBoxOf(doc)), m_b3DView(doc.m_b3DView), m_fCenterLat(doc.m_fCenterLat),
+      m_fCenterLon(doc.m_fCenterLon), m_fMinAlt(doc.m_fMinAlt),
+      m_fPixelsPerMetreX(static_cast<float>(client.right) / scale.fViewWidth),
+      m_fPixelsPerMetreY(static_cast<float>(client.bottom) / scale.fViewHeight),
+      m_nLift((doc.m_b3DView ? client.Height() / 4 : 0) + client.bottom / 16),
+      m_lambdaCentre(m_fCenterLon * geodesy::kDegToRad),
+      m_cosPhiCentre(std::cos(m_fCenterLat * geodesy::kDegToRad)),
+      m_sinPhiCentre(std::sin(m_fCenterLat * geodesy::kDegToRad))
+{
+    if (!m_b3DView)
+        return;
+    m_nNearY = ProjectToView(m_box.fMinLat, m_box.fMinLon).y;
+    m_nFarY = ProjectToView(m_box.fMaxLat, m_box.fMaxLon).y;
+    m_nSouthY = m_nNearY + 1;
+    const int northY = GroundPoint(ProjectToView(m_box.fMaxLat, m_box.fMaxLon)).y;
+    m_nDepth = m_nSouthY - (northY - 1);
+}
+
+// GreatCircleDistance(centre latitude, centre longitude, centre latitude, lon),
+// term by term the same operations, with the centre's sine and cosine taken once.
+double ViewProjection::EastDistance(double lon) const
+{
+    const double lambda = lon * geodesy::kDegToRad;
+    const double s =
+        std::cos(m_lambdaCentre - lambda) * m_cosPhiCentre * m_cosPhiCentre + m_sinPhiCentre * m_sinPhiCentre;
+    return geodesy::kEarthRadius * std::acos(std::clamp(s, -1.0, 1.0));
+}
+
+// GreatCircleDistance(centre latitude, centre longitude, lat, centre longitude):
+// the longitudes cancel exactly, so the cosine of their difference is 1.
+double ViewProjection::NorthDistance(double lat) const
+{
+    const double phi = lat * geodesy::kDegToRad;
+    const double s = m_cosPhiCentre * std::cos(phi) + m_sinPhiCentre * std::sin(phi);
+    return geodesy::kEarthRadius * std::acos(std::clamp(s, -1.0, 1.0));
+}
+
+CentreDistances ViewProjection::DistancesOf(double lat, double lon) const
+{
+    return {EastDistance(lon), NorthDistance(lat)};
+}
+
+ViewPoint ViewProjection::ProjectToView(double lat, double lon) const
+{
+    return ProjectDistances(DistancesOf(lat, lon), lat, lon);
+}
+
+ViewPoint ViewProjection::ProjectDistances(const CentreDistances& distances, double lat, double lon) const
+{
+    ViewPoint p{SaturatedCoordinate(distances.east * m_fPixelsPerMetreX),
+                SaturatedCoordinate(distances.north * m_fPixelsPerMetreY)};
+    if (m_fCenterLon > lon)
+        p.x = -p.x;  // west of the centre is left
+    if (m_fCenterLat < lat)
+        p.y = -p.y;  // north of the centre is up
+    p.y -= m_nLift;
+    return p;
+}
+
+int ViewProjection::DepthScale(int v, int y) const
+{
+    // A box without pixel depth (zoomed far out) has nothing to scale by.
+    if (m_nFarY == m_nNearY)
+        return v;
+    const double ratio = static_cast<double>(m_nFarY - y) / (m_nFarY - m_nNearY);
+    return SaturatedCoordinate(v * (1.0 - ratio * -0.25));
+}
+
+ViewPoint ViewProjection::GroundPoint(ViewPoint projected) const
+{
+    // The ground plane is squeezed to half its depth toward its southern edge.
+    return {DepthScale(projected.x, projected.y), projected.y + (m_nSouthY - projected.y) / 2};
+}
+
+Point3D ViewProjection::Transform3D(double lat, double lon, float altitude) const
+{
+    return Transform3D(ProjectToView(lat, lon), altitude);
+}
+
+Point3D ViewProjection::Transform3D(ViewPoint projected, float altitude) const
+{
+    const ViewPoint ground = GroundPoint(projected);
+    const int raise = SaturatedCoordinate((altitude - m_fMinAlt) * geodesy::kFeetToMetres * m_nDepth /
+                                          m_box.fHeight * 4.0f * 0.5);
+    return {ground, {ground.x, ground.y - raise}};
+}
+
+ViewPoint WindowOriginOf(const ViewRect& client)
+{
+    return {-(client.Width() / 2), -(client.Height() / 2)};
+}
+
+ViewPoint Panned(ViewPoint position, const CVolantorDoc& doc)
+{
+    return {position.x + ClampedCoordinate(doc.m_nOffsetX), position.y + ClampedCoordinate(doc.m_nOffsetY)};
+}
+
+ViewPoint ClientToSamplePosition(ViewPoint client, const ViewRect& rcClient, const CVolantorDoc& doc)
+{
+    const ViewPoint origin = WindowOriginOf(rcClient);
+    return {client.x + origin.x - ClampedCoordinate(doc.m_nOffsetX),
+            client.y + origin.y - ClampedCoordinate(doc.m_nOffsetY)};
+}

@@ -1,0 +1,16 @@
+// Qt draws text only once an application object exists.
+
+#include "view/qt/PathViewImage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GuiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { EnsureGuiApplication(); }
+};
+
+const auto* const kGuiEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+}  // namespace
