@@ -3,6 +3,7 @@
 
 #include "document/ByteStream.h"
 #include "document/FileIO.h"
+#include "document/ImpossibleValues.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 
@@ -47,6 +48,22 @@ PathSample LoadSample(ByteReader& archive)
     sample.m_cField16 = archive.GetChar();
     sample.m_cField17 = archive.GetChar();
     return sample;
+}
+
+// Documents written before impossible recorder values were caught may still
+// hold some; they get the same treatment as in a log. Returns how many samples
+// changed.
+int ReplaceImpossibleValuesInPaths(CVolantorDoc& doc)
+{
+    int changed = 0;
+    for (const VehiclePath& path : doc.m_paths) {
+        PathSample previous;
+        for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
+            changed += ReplaceImpossibleValues(doc.m_samples[j], previous);
+            previous = doc.m_samples[j];
+        }
+    }
+    return changed;
 }
 
 }  // namespace
@@ -123,15 +140,21 @@ bool CVolantorDoc::OnOpenDocument(const std::string& path)
                            damage.what() + ").");
         return false;
     }
+    const int repairedSamples = ReplaceImpossibleValuesInPaths(loaded);
     loaded.RecalcExtents();
     loaded.m_nCurPath = static_cast<int>(loaded.m_paths.size()) - 1;
     loaded.m_strPathName = path;
+    // The repaired samples differ from the file until it is saved again.
+    loaded.SetModifiedFlag(repairedSamples > 0);
     *this = std::move(loaded);
 
     ShowCurrentPath();
     m_pUI->UpdateAllViews();
     m_pUI->ShowInformation("Paths Loaded: " + std::to_string(m_paths.size()) +
                            "  Samples: " + std::to_string(m_samples.size()));
+    if (repairedSamples > 0)
+        m_pUI->ShowInformation(std::to_string(repairedSamples) + " sample(s)" + kImpossibleValuesHeld +
+                               "; they keep the previous sample's values.");
     return true;
 }
 

@@ -1,6 +1,7 @@
 // "Open ORVEX Flight Path...": one recorder log becomes one new path.
 
 #include "document/FileIO.h"
+#include "document/ImpossibleValues.h"
 #include "document/RecorderLine.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
@@ -61,8 +62,13 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     // whole file was read, so a failing read leaves the document unchanged.
     std::vector<PathSample> samples;
     PathSample working;
+    std::size_t lineNumber = 3, impossibleLines = 0, firstImpossibleLine = 0;
     while (std::getline(log, line)) {
+        ++lineNumber;
+        const PathSample previous = working;
         recorder::ParseSampleLine(line, working);
+        if (ReplaceImpossibleValues(working, previous) && impossibleLines++ == 0)
+            firstImpossibleLine = lineNumber;
         samples.push_back(working);
     }
     if (readFailed())
@@ -88,4 +94,8 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     ShowCurrentPath();
     m_pUI->UpdateAllViews();
     m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
+    if (impossibleLines > 0)
+        m_pUI->ShowInformation(std::to_string(impossibleLines) + " line(s)" + kImpossibleValuesHeld +
+                               ", the first on line " + std::to_string(firstImpossibleLine) +
+                               "; they keep the previous line's values.");
 }
