@@ -19,46 +19,68 @@ struct SetColor {
     int nSlot;
     int nColor;
     int nPalette;  // the byte after the colour
+
+    bool operator==(const SetColor&) const = default;
 };
 struct SetPos {
     std::int32_t nLat;  // Lat32
     std::int32_t nLon;  // Lon32
     std::int32_t nAlt;  // metres x 65536
+
+    bool operator==(const SetPos&) const = default;
 };
 struct Heading {
     std::uint16_t nAngle;
+
+    bool operator==(const Heading&) const = default;
 };
 struct PitchTo {
     std::uint16_t nAngle;
     std::int16_t nRate;
+
+    bool operator==(const PitchTo&) const = default;
 };
 struct BankTo {
     std::uint16_t nAngle;
     std::int16_t nRate;
+
+    bool operator==(const BankTo&) const = default;
 };
 struct YawTo {
     std::uint16_t nAngle;
     std::int16_t nRate;
+
+    bool operator==(const YawTo&) const = default;
 };
 struct Hold {
     int nSeconds;
+
+    bool operator==(const Hold&) const = default;
 };
 struct MoveXY {
     int nSeconds;
     std::int16_t nEast;
     std::int16_t nNorth;
+
+    bool operator==(const MoveXY&) const = default;
 };
 struct Move3D {
     int nSeconds;
     std::int16_t nEast;
     std::int16_t nUp;
     std::int16_t nNorth;
+
+    bool operator==(const Move3D&) const = default;
 };
 struct Gear {
     bool bUp;
+
+    bool operator==(const Gear&) const = default;
 };
 struct Jump {
     std::int16_t nDistance;  // from the jump's own first byte
+
+    bool operator==(const Jump&) const = default;
 };
 
 using Command = std::variant<SetColor, SetPos, Heading, PitchTo, BankTo, YawTo, Hold, MoveXY, Move3D, Gear, Jump>;
@@ -135,7 +157,7 @@ public:
     std::uint8_t U8()
     {
         if (m_position >= m_bytes.size())
-            throw Fault{m_position, "the file ends inside a field"};
+            throw Fault{m_position, "the file ends early"};
         return m_bytes[m_position++];
     }
     std::uint16_t U16()

@@ -19,50 +19,74 @@ struct SetColor {
     int nSlot;
     int nColor;
     std::string strPalette;
+
+    bool operator==(const SetColor&) const = default;
 };
 struct SetPos {
     double dLat;
     double dLon;
     double dAlt;  // metres
+
+    bool operator==(const SetPos&) const = default;
 };
 struct Heading {
     double dAngle;
+
+    bool operator==(const Heading&) const = default;
 };
 struct PitchTo {
     double dAngle;
     long nRate;
+
+    bool operator==(const PitchTo&) const = default;
 };
 struct BankTo {
     double dAngle;
     long nRate;
+
+    bool operator==(const BankTo&) const = default;
 };
 struct YawTo {
     double dAngle;
     long nRate;
+
+    bool operator==(const YawTo&) const = default;
 };
 struct Hold {
     long nSeconds;
+
+    bool operator==(const Hold&) const = default;
 };
 struct MoveXY {
     long nSeconds;
     long nEast;
     long nNorth;
+
+    bool operator==(const MoveXY&) const = default;
 };
 struct Move3D {
     long nSeconds;
     long nEast;
     long nUp;
     long nNorth;
+
+    bool operator==(const Move3D&) const = default;
 };
 struct Gear {
     bool bUp;
+
+    bool operator==(const Gear&) const = default;
 };
 struct Jump {
     long nPattern;
+
+    bool operator==(const Jump&) const = default;
 };
 // "Takeoff", "Landing" or "<n> seconds": for the reader only.
 struct Note {
     std::string strText;
+
+    bool operator==(const Note&) const = default;
 };
 
 using Command =
@@ -73,6 +97,8 @@ struct PatternLine {
     std::string strCode;
     long nTrafficFlags;
     long nDensity;
+
+    bool operator==(const PatternLine&) const = default;
 };
 
 struct Block {
@@ -185,7 +211,8 @@ inline Statement ExpectStatement(std::string_view line, std::string_view indenta
 {
     Statement statement = SplitStatement(line, indentation);
     if (statement.name != name || statement.arguments.size() != argumentCount)
-        throw Fault{"expected " + std::string(name) + " with " + std::to_string(argumentCount) + " values"};
+        throw Fault{"expected " + std::string(name) + " with " + std::to_string(argumentCount) +
+                    (argumentCount == 1 ? " value" : " values")};
     return statement;
 }
 
