@@ -172,6 +172,15 @@ TEST_F(BglDecoder, RejectsATruncatedBody)
     EXPECT_EQ(Error(bytes), At(kYawTo) + "the file ends early");
 }
 
+TEST_F(BglDecoder, RejectsTheFileCutAnywhereBeforeItsNotice)
+{
+    const Bytes original = WorkedExample();
+    for (std::size_t length = 0; length < kBodyEnd + 3 + 1; ++length) {
+        const Bytes bytes(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(length));
+        EXPECT_FALSE(Decode(bytes).Ok()) << "cut at " << length;
+    }
+}
+
 TEST_F(BglDecoder, RejectsAnUnknownCommandCode)
 {
     Bytes bytes = WorkedExample();

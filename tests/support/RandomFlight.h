@@ -67,9 +67,13 @@ private:
     static constexpr double kRadiansPerDegree = 3.141592653589793 / 180;
     static constexpr double kFarthestLon = 179.9;
 
-    int Whole(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    double Real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(m_random); }
-    bool Chance(double p) { return std::bernoulli_distribution(p)(m_random); }
+    // Drawn straight from the engine's numbers, which the standard fixes,
+    // rather than through distributions, which each library draws its own
+    // way, so that a seed makes the same flight everywhere.
+    double Fraction() { return m_random() / 4294967296.0; }
+    double Real(double low, double high) { return low + (high - low) * Fraction(); }
+    int Whole(int low, int high) { return low + static_cast<int>(m_random() % static_cast<unsigned>(high - low + 1)); }
+    bool Chance(double p) { return Fraction() < p; }
 
     // Evenly over the sphere, short of the poles.
     double Latitude() { return std::asin(Real(-1, 1)) / kRadiansPerDegree * 85 / 90; }

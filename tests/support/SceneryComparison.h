@@ -55,7 +55,7 @@ inline std::uint16_t ObjectNumber(std::string_view code)
 }
 
 // Whether field holds what the encoding makes of the printed value.
-inline bool Printed(long long field, int bits, double printed, long long (*encode)(double))
+inline bool HoldsPrinted(long long field, int bits, double printed, long long (*encode)(double))
 {
     return EncodesWithin(field, bits, printed, kSixDecimalsHalfWidth, encode);
 }
@@ -63,20 +63,20 @@ inline bool Printed(long long field, int bits, double printed, long long (*encod
 inline std::string Bounds(const scasm_parse::Source& text, const bgl_decode::Scenery& file)
 {
     const auto& h = text.header;
-    if (!Printed(file.nNorth, 32, h[0], Lat32) || !Printed(file.nSouth, 32, h[1], Lat32) ||
-        !Printed(file.nEast, 32, h[2], Lon32) || !Printed(file.nWest, 32, h[3], Lon32))
+    if (!HoldsPrinted(file.nNorth, 32, h[0], Lat32) || !HoldsPrinted(file.nSouth, 32, h[1], Lat32) ||
+        !HoldsPrinted(file.nEast, 32, h[2], Lon32) || !HoldsPrinted(file.nWest, 32, h[3], Lon32))
         return "the header bounds differ from the Header line";
     if (text.latRange[0] != h[0] || text.latRange[1] != h[1])
         return "the LatRange line differs from the Header line";
-    if (!Printed(file.nBlockSouth, 16, h[1], Lat512) || !Printed(file.nBlockNorth, 16, h[0], Lat512))
+    if (!HoldsPrinted(file.nBlockSouth, 16, h[1], Lat512) || !HoldsPrinted(file.nBlockNorth, 16, h[0], Lat512))
         return "the dynamic block's bounds differ from the Header line";
     const auto& a = text.area15;
     for (int k = 0; k < 2; ++k) {
         const bgl_decode::Area& area = k == 0 ? file.area1 : file.area2;
         const double* printed = a.data() + 4 * k;
-        if (!Printed(area.nNorth, 16, printed[0], Lat512) ||
-            !Printed(area.nSouth, 16, printed[1], Lat512) ||
-            !Printed(area.nEast, 16, printed[2], Lon16) || !Printed(area.nWest, 16, printed[3], Lon16))
+        if (!HoldsPrinted(area.nNorth, 16, printed[0], Lat512) ||
+            !HoldsPrinted(area.nSouth, 16, printed[1], Lat512) ||
+            !HoldsPrinted(area.nEast, 16, printed[2], Lon16) || !HoldsPrinted(area.nWest, 16, printed[3], Lon16))
             return "area " + std::to_string(k + 1) + " differs from the Area15 line";
     }
     return "";
@@ -171,10 +171,7 @@ private:
         return command;
     }
 
-    static bool Angle(std::uint16_t field, double printed)
-    {
-        return EncodesWithin(field, 16, printed, kSixDecimalsHalfWidth, Angle16);
-    }
+    static bool Angle(std::uint16_t field, double printed) { return HoldsPrinted(field, 16, printed, Angle16); }
 
     // Text metres are printed half to even, the file's rounded half up: they
     // part only at an exact half below an even number.
@@ -205,11 +202,11 @@ private:
             return "no SetPos in the file";
         if (t > 5)
             ++m_tally.nPositionFixes;
-        if (!EncodesWithin(f->nLat, 32, c.dLat, kSixDecimalsHalfWidth, Lat32))
+        if (!HoldsPrinted(f->nLat, 32, c.dLat, Lat32))
             return "SetPos latitude " + std::to_string(f->nLat);
-        if (!EncodesWithin(f->nLon, 32, c.dLon, kSixDecimalsHalfWidth, Lon32))
+        if (!HoldsPrinted(f->nLon, 32, c.dLon, Lon32))
             return "SetPos longitude " + std::to_string(f->nLon);
-        if (!EncodesWithin(f->nAlt, 32, c.dAlt, kSixDecimalsHalfWidth, Altitude32))
+        if (!HoldsPrinted(f->nAlt, 32, c.dAlt, Altitude32))
             return "SetPos altitude " + std::to_string(f->nAlt);
         return "";
     }
