@@ -13,6 +13,9 @@ packages=(
     libbenchmark-dev
     qt6-base-dev
     qt6-qpa-plugins
+    # clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.sh
+    clang
+    libclang-rt-14-dev
 )
 
 missing=()

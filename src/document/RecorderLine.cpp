@@ -12,14 +12,8 @@ namespace recorder {
 
 namespace {
 
-constexpr int kFieldCount = 17;
-// Fields 2, 15, 16 and 17 are text; all others are numbers.
-constexpr bool IsTextField(int field)
-{
-    return field == 2 || field >= 15;
-}
-
-// The members that fields 1, 3 to 14 fill, in field order.
+// The members that fields 1, 3 to 14 fill, in field order; fields 2, 15, 16
+// and 17 are text.
 constexpr std::array<float PathSample::*, 13> kNumberMembers{
     &PathSample::m_fField1, &PathSample::m_fLat,     &PathSample::m_fLon,     &PathSample::m_fAlt,
     &PathSample::m_fPitch,  &PathSample::m_fBank,    &PathSample::m_fHeading, &PathSample::m_fField9,
