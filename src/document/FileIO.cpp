@@ -62,8 +62,14 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target)
 
 bool SaveFileSafely(const std::string& name, std::span<const std::uint8_t> bytes, std::string& error)
 {
-    const std::filesystem::path target = PathFromUtf8(name);
+    std::filesystem::path target = PathFromUtf8(name);
     std::error_code code;
+    // Saving through a link updates the file it points to and keeps the link.
+    if (std::filesystem::is_symlink(target, code)) {
+        const std::filesystem::path linked = std::filesystem::weakly_canonical(target, code);
+        if (!code)
+            target = linked;
+    }
     const auto status = std::filesystem::status(target, code);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
         if (std::filesystem::is_directory(status)) {

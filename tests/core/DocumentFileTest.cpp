@@ -198,6 +198,20 @@ TEST_F(DocumentFile, SaveReplacesTheOldFileAndLeavesNoTemporaryBehind)
     EXPECT_EQ(entries, 1);
 }
 
+TEST_F(DocumentFile, SaveThroughALinkUpdatesTheLinkedFileAndKeepsTheLink)
+{
+    const std::string real = dir.Write("real.vol", "old");
+    const std::string link = dir.File("link.vol");
+    std::error_code code;
+    std::filesystem::create_symlink(real, link, code);
+    if (code)
+        GTEST_SKIP() << "no symbolic links here: " << code.message();
+    AddPath(doc, {FullSample(1)});
+    ASSERT_TRUE(doc.OnSaveDocument(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempDir::Read(real).size(), 2u + 20 + 4 + 14 + 16 + 31);
+}
+
 TEST_F(DocumentFile, FailedSaveIsReportedAndNeverCountsAsSaved)
 {
     AddPath(doc, {FullSample(1)});
