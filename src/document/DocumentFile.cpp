@@ -55,12 +55,12 @@ PathSample LoadSample(ByteReader& archive)
 // changed.
 int ReplaceImpossibleValuesInPaths(CVolantorDoc& doc)
 {
+    const PathSample initial;
     int changed = 0;
     for (const VehiclePath& path : doc.m_paths) {
-        PathSample previous;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
+            const PathSample& previous = j > path.m_nFirstSample ? doc.m_samples[j - 1] : initial;
             changed += ReplaceImpossibleValues(doc.m_samples[j], previous);
-            previous = doc.m_samples[j];
         }
     }
     return changed;

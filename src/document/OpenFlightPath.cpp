@@ -61,12 +61,14 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     // The samples are collected apart and join the document only once the
     // whole file was read, so a failing read leaves the document unchanged.
     std::vector<PathSample> samples;
+    const PathSample initial;
     PathSample working;
     std::size_t lineNumber = 3, impossibleLines = 0, firstImpossibleLine = 0;
     while (std::getline(log, line)) {
         ++lineNumber;
-        const PathSample previous = working;
         recorder::ParseSampleLine(line, working);
+        // What the working sample held before this line is the last sample kept.
+        const PathSample& previous = samples.empty() ? initial : samples.back();
         if (ReplaceImpossibleValues(working, previous) && impossibleLines++ == 0)
             firstImpossibleLine = lineNumber;
         samples.push_back(working);
