@@ -2,6 +2,7 @@
 #include "document/VolantorDoc.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
+#include "support/SavedSample.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -131,16 +132,7 @@ TEST_F(DocumentFile, ReopenKeepsSavedFieldsAndDropsTheRest)
     for (std::size_t i = 0; i < doc.m_samples.size(); ++i) {
         const PathSample& s = doc.m_samples[i];
         const PathSample& was = before.m_samples[i];
-        EXPECT_EQ(s.m_fField1, was.m_fField1);
-        EXPECT_EQ(s.m_fLat, was.m_fLat);
-        EXPECT_EQ(s.m_fLon, was.m_fLon);
-        EXPECT_EQ(s.m_fAlt, was.m_fAlt);
-        EXPECT_EQ(s.m_fPitch, was.m_fPitch);
-        EXPECT_EQ(s.m_fBank, was.m_fBank);
-        EXPECT_EQ(s.m_fHeading, was.m_fHeading);
-        EXPECT_EQ(s.m_cGear, was.m_cGear);
-        EXPECT_EQ(s.m_cField16, was.m_cField16);
-        EXPECT_EQ(s.m_cField17, was.m_cField17);
+        ExpectSameSavedSample(s, was);
         // Not kept: the segmentation, the marker and the unused fields.
         EXPECT_EQ(s.m_nSegKind, 0);
         EXPECT_EQ(s.m_nSegEnd, 0);

@@ -4,6 +4,7 @@
 #include "document/VolantorDoc.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
+#include "support/SavedSample.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -85,12 +86,6 @@ void BuildRandomDocument(CVolantorDoc& doc, std::mt19937& random)
     doc.RecalcExtents();
 }
 
-// The bits of a float, so that -0 differs from 0.
-std::uint32_t Bits(float value)
-{
-    return std::bit_cast<std::uint32_t>(value);
-}
-
 void ExpectSameSavedFields(const CVolantorDoc& loaded, const CVolantorDoc& saved)
 {
     ASSERT_EQ(loaded.m_paths.size(), saved.m_paths.size());
@@ -106,16 +101,7 @@ void ExpectSameSavedFields(const CVolantorDoc& loaded, const CVolantorDoc& saved
             const PathSample& s = loaded.m_samples[a.m_nFirstSample + k];
             const PathSample& was = saved.m_samples[b.m_nFirstSample + k];
             SCOPED_TRACE("path " + std::to_string(i) + " sample " + std::to_string(k));
-            EXPECT_EQ(Bits(s.m_fField1), Bits(was.m_fField1));
-            EXPECT_EQ(Bits(s.m_fLat), Bits(was.m_fLat));
-            EXPECT_EQ(Bits(s.m_fLon), Bits(was.m_fLon));
-            EXPECT_EQ(Bits(s.m_fAlt), Bits(was.m_fAlt));
-            EXPECT_EQ(Bits(s.m_fPitch), Bits(was.m_fPitch));
-            EXPECT_EQ(Bits(s.m_fBank), Bits(was.m_fBank));
-            EXPECT_EQ(Bits(s.m_fHeading), Bits(was.m_fHeading));
-            EXPECT_EQ(s.m_cGear, was.m_cGear);
-            EXPECT_EQ(s.m_cField16, was.m_cField16);
-            EXPECT_EQ(s.m_cField17, was.m_cField17);
+            ExpectSameSavedSample(s, was);
         }
     }
 }
