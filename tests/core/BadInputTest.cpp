@@ -35,6 +35,13 @@ std::string RandomBytes(std::mt19937& random, std::size_t size)
     return bytes;
 }
 
+// Whether a sample holds a number the reader or the loader would replace.
+bool HoldsImpossibleValues(const PathSample& sample)
+{
+    PathSample copy = sample;
+    return ReplaceImpossibleValues(copy, PathSample());
+}
+
 class BadLog : public ::testing::Test {
 protected:
     void Read(const std::string& log)
@@ -56,8 +63,7 @@ protected:
     void ExpectOnlyPossibleNumbers()
     {
         for (const PathSample& sample : doc.m_samples) {
-            PathSample copy = sample;
-            EXPECT_FALSE(ReplaceImpossibleValues(copy, PathSample()));
+            EXPECT_FALSE(HoldsImpossibleValues(sample));
             EXPECT_TRUE(std::isfinite(sample.m_fX) && std::isfinite(sample.m_fY) &&
                         std::isfinite(sample.m_fZ));
         }
@@ -282,10 +288,8 @@ TEST_F(BadDocument, GarbageSampleRecordsLoadWithPossibleNumbersOnly)
         const std::string garbage = RandomBytes(random, 31 * samples);
         bytes.replace(recordsStart, garbage.size(), garbage);
         ASSERT_TRUE(Open(bytes)) << ui.LastText();
-        for (const PathSample& sample : doc.m_samples) {
-            PathSample copy = sample;
-            EXPECT_FALSE(ReplaceImpossibleValues(copy, PathSample()));
-        }
+        for (const PathSample& sample : doc.m_samples)
+            EXPECT_FALSE(HoldsImpossibleValues(sample));
         repaired += doc.IsModified();
     }
     // Random latitudes are nearly always off the globe.
