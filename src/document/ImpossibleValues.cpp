@@ -30,6 +30,13 @@ constexpr NumberField kNumberFields[] = {
 
 }  // namespace
 
+bool HoldsImpossibleNumbers(const PathSample& sample)
+{
+    const auto finite = [](float value) { return std::isfinite(value); };
+    return !(std::fabs(sample.m_fLat) <= 90 && std::fabs(sample.m_fLon) <= 180 && finite(sample.m_fAlt) &&
+             finite(sample.m_fPitch) && finite(sample.m_fBank) && finite(sample.m_fHeading));
+}
+
 bool ReplaceImpossibleValues(PathSample& sample, const PathSample& previous)
 {
     bool replaced = false;

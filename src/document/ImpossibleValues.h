@@ -12,6 +12,12 @@
 // was replaced.
 bool ReplaceImpossibleValues(PathSample& sample, const PathSample& previous);
 
+// True when a number the program uses (latitude, longitude, altitude, pitch,
+// bank or heading) is not a number, infinite or off the globe. Such a sample
+// stays out of the extents, the drawing and the picking, and no scenery is
+// written for its path.
+bool HoldsImpossibleNumbers(const PathSample& sample);
+
 // How the reader and the loader name such values to the person.
 inline const std::string kImpossibleValuesHeld =
     " held numbers no flight has (not a number, infinite, or off the globe)";
