@@ -21,6 +21,11 @@ double GreatCircleDistance(double lat1, double lon1, double lat2, double lon2)
     return GreatCircleDistance(GeoPoint::At(lat1, lon1), GeoPoint::At(lat2, lon2));
 }
 
+double EastwardDegrees(double fromLon, double toLon)
+{
+    return std::remainder(toLon - fromLon, 360.0);
+}
+
 LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoint& reference, float lat,
                           float lon, float alt, const GeoPoint& position)
 {
@@ -28,7 +33,8 @@ LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoi
     if (lon != refLon) {
         // Along the reference latitude, to the position's meridian.
         double east = GreatCircleDistance(reference, {reference.fCosLat, reference.fSinLat, position.fLonRadians});
-        if ((east > 0 && lon < refLon) || (east < 0 && lon > refLon))
+        // The distance is the short way round; west of the reference is negative.
+        if (EastwardDegrees(refLon, lon) < 0)
             east = -east;
         offset.fEast = static_cast<float>(east);
     }

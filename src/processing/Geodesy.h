@@ -35,8 +35,13 @@ struct GeoPoint {
 };
 double GreatCircleDistance(const GeoPoint& a, const GeoPoint& b);
 
+// Degrees from one longitude eastward to another the short way round the
+// globe, in [-180, 180]: a path that crosses the 180th meridian stays whole.
+double EastwardDegrees(double fromLon, double toLon);
+
 // Offsets in metres of a position from a reference point: east along the
-// reference latitude, north along the reference meridian, and up.
+// reference latitude (the short way round), north along the reference
+// meridian, and up.
 struct LocalOffset {
     float fEast;
     float fNorth;

@@ -55,6 +55,16 @@ TEST(LocalOffset, WestAndSouthAreNegativeAndMirrored)
     EXPECT_NEAR(south.fNorth, -0.1 * 111137.0, 1.0);
 }
 
+TEST(LocalOffset, AcrossThe180thMeridianIsTheShortWay)
+{
+    // 179.9f is 179.8999939: 0.2000122 degrees of the equator x 111137 m.
+    EXPECT_NEAR(LocalOffsetOf(0, 179.9f, 0, 0, -179.9f, 0).fEast, 22228.76, 0.05);
+    EXPECT_NEAR(LocalOffsetOf(0, -179.9f, 0, 0, 179.9f, 0).fEast, -22228.76, 0.05);
+    EXPECT_EQ(EastwardDegrees(170, -170), 20);
+    EXPECT_EQ(EastwardDegrees(-170, 170), -20);
+    EXPECT_EQ(EastwardDegrees(10, 30), 20);
+}
+
 TEST(LocalOffset, EastIsMeasuredAlongTheReferenceLatitude)
 {
     // The position's own latitude plays no part in its east offset.
