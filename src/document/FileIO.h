@@ -15,8 +15,10 @@ std::filesystem::path PathFromUtf8(const std::string& name);
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& name, std::string& error);
 
 // Writes a file so that a failure never destroys the previous one: the bytes
-// go to a temporary file beside the target, which replaces the target only
-// after everything was written and closed. A target that exists but is not a
+// go to a new temporary file beside the target and onto the disk, and only
+// then does it take the target's name. The saved file keeps the permissions
+// of the one it replaces; a read-only target is refused. Other hard links to
+// the target keep the old contents. A target that exists but is not a
 // regular file (a device, say) is written directly. Returns false with the
 // reason in error.
 bool SaveFileSafely(const std::string& name, std::span<const std::uint8_t> bytes, std::string& error);

@@ -1,25 +1,191 @@
 // The legend panel below the map: the current path's time axis across the
 // plot, altitude marks up its side, and its altitude profile.
 
+#include "document/FormatText.h"
+#include "document/ImpossibleValues.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
-#include "document/FormatText.h"
 #include "view/ViewColours.h"
 #include "view/ViewProjection.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
-// A whole number of feet or seconds for the indicator loops, saturated so
-// that stepping past the last one cannot overflow.
+// A whole number of feet for the indicator loops, saturated so that stepping
+// past the last one cannot overflow.
 long long TruncatedAltitude(float feet)
 {
     if (std::isnan(feet))
         return 0;
     return static_cast<long long>(std::clamp(feet, -2e9f, 2e9f));
+}
+
+bool Overlap(const ViewRect& a, const ViewRect& b)
+{
+    return !a.IsEmpty() && !b.IsEmpty() && a.left < b.right && b.left < a.right && a.top < b.bottom &&
+           b.top < a.bottom;
+}
+
+// Marks can stand closer than their labels are wide or high: a label that
+// would cover the one drawn before it is left out, its mark stays.
+class LabelRow {
+public:
+    explicit LabelRow(Canvas& canvas) : m_canvas(canvas) {}
+
+    // placeOf gives the label's top-left corner from its extent.
+    template <typename Place> void Write(const std::string& label, Place placeOf)
+    {
+        const TextExtent extent = m_canvas.GetTextExtent(label);
+        const ViewPoint at = placeOf(extent);
+        const ViewRect covered{at.x, at.y, at.x + extent.cx, at.y + extent.cy};
+        if (Overlap(m_last, covered))
+            return;
+        m_canvas.TextOut(at.x, at.y, label);
+        m_last = covered;
+    }
+
+private:
+    Canvas& m_canvas;
+    ViewRect m_last;  // empty until the first label
+};
+
+// Where things go in the panel, in device pixels.
+struct LegendFrame {
+    int W;
+    int H;
+    int labelRight;  // the right edge of the altitude labels
+    int x0;          // the divider left of the plot
+    int yl;          // the top of the plot
+};
+
+// The path's samples spread over the plot width; only used while l > f.
+class TimeAxis {
+public:
+    TimeAxis(const LegendFrame& frame, int f, int l)
+        : m_f(f), m_x0(frame.x0),
+          m_pixelsPerSample(l > f ? static_cast<float>(frame.W - frame.x0) / static_cast<float>(l - f) : 0.0f)
+    {
+    }
+    int X(long long k) const
+    {
+        return SaturatedCoordinate(m_pixelsPerSample * static_cast<float>(k - m_f) + m_x0) + 1;
+    }
+
+private:
+    int m_f;
+    int m_x0;
+    float m_pixelsPerSample;
+};
+
+// The path's altitudes on a scale of at least 100 ft.
+class AltitudeAxis {
+public:
+    AltitudeAxis(const LegendFrame& frame, const VehiclePath& path)
+        : m_fMinAlt(path.m_fMinAlt), m_fRange(std::max(path.m_fMaxAlt - path.m_fMinAlt, 100.0f)),
+          m_nBottom(frame.H - 1), m_fPlotHeight(static_cast<float>(frame.H - 2 - frame.yl))
+    {
+    }
+    // A range that is not a number or infinite has no scale to draw on.
+    bool IsUsable() const { return std::isfinite(m_fRange); }
+    int Y(float a) const
+    {
+        return SaturatedCoordinate(static_cast<float>(m_nBottom) -
+                                   (a - m_fMinAlt) * (m_fPlotHeight / m_fRange)) -
+               1;
+    }
+
+private:
+    float m_fMinAlt;
+    float m_fRange;
+    int m_nBottom;
+    float m_fPlotHeight;
+};
+
+void DrawTimeIndicators(Canvas& canvas, const LegendFrame& frame, const TimeAxis& axis, int f, int l)
+{
+    // A spacing of 0 or less would never reach the end: such marks are not drawn.
+    canvas.SelectPen(view_colour::kGray);
+    if (g_nTimeGraySpacing > 0) {
+        for (long long k = static_cast<long long>(f) + g_nTimeGraySpacing; k <= l; k += g_nTimeGraySpacing) {
+            canvas.MoveTo(axis.X(k), frame.yl);
+            canvas.LineTo(axis.X(k), frame.H - 2);
+        }
+    }
+    canvas.SelectPen(view_colour::kBlue);
+    if (g_nTimeBlueSpacing <= 0)
+        return;
+    LabelRow labels(canvas);
+    for (long long k = static_cast<long long>(f) + g_nTimeBlueSpacing; k < l; k += g_nTimeBlueSpacing) {
+        const int x = axis.X(k);
+        canvas.MoveTo(x, frame.yl);
+        canvas.LineTo(x, frame.H - 2);
+        // Labelled with the sample index, which counts seconds from the document's first sample.
+        labels.Write(FormatText("%ds", static_cast<int>(k)), [&](TextExtent extent) {
+            return ViewPoint{x - extent.cx / 2, frame.yl - extent.cy - 2};
+        });
+    }
+}
+
+void DrawAltitudeLine(Canvas& canvas, const LegendFrame& frame, int y)
+{
+    if (y > frame.yl) {
+        canvas.MoveTo(frame.x0 + 1, y);
+        canvas.LineTo(frame.W, y);
+    }
+}
+
+void DrawAltitudeIndicators(Canvas& canvas, const LegendFrame& frame, const AltitudeAxis& axis,
+                            const VehiclePath& path)
+{
+    const long long lowest = TruncatedAltitude(path.m_fMinAlt);
+    const long long highest = TruncatedAltitude(path.m_fMaxAlt);
+    canvas.SelectPen(view_colour::kGray);
+    if (g_nAltGraySpacing > 0) {
+        for (long long a = lowest; a <= highest; a += g_nAltGraySpacing)
+            DrawAltitudeLine(canvas, frame, axis.Y(static_cast<float>(a)));
+    }
+    canvas.SelectPen(view_colour::kBlue);
+    if (g_nAltBlueSpacing <= 0)
+        return;
+    LabelRow labels(canvas);
+    for (long long a = lowest + g_nAltBlueSpacing; a <= highest; a += g_nAltBlueSpacing) {
+        const int y = axis.Y(static_cast<float>(a));
+        DrawAltitudeLine(canvas, frame, y);
+        // The height above the lowest altitude in whole feet, where the lines start: a multiple of
+        // the spacing. Right-aligned against the panel divider.
+        labels.Write(FormatText("%.0fft", static_cast<double>(a - lowest)), [&](TextExtent extent) {
+            return ViewPoint{frame.labelRight - extent.cx, y - extent.cy / 2};
+        });
+    }
+}
+
+// The profile leaves out the path's last sample, and any sample whose
+// numbers no flight has.
+void DrawProfile(Canvas& canvas, const std::vector<PathSample>& samples, const TimeAxis& timeAxis,
+                 const AltitudeAxis& altitudeAxis, int f, int l)
+{
+    canvas.SelectPen(view_colour::kGreen);
+    bool first = true;
+    for (int k = f; k < l; ++k) {
+        const PathSample& sample = samples[k];
+        if (HoldsImpossibleNumbers(sample))
+            continue;
+        const int px = timeAxis.X(k);
+        const int py = altitudeAxis.Y(sample.m_fAlt);
+        if (first)
+            canvas.MoveTo(px, py);
+        else
+            canvas.LineTo(px, py);
+        first = false;
+        canvas.FillRect({px - 1, py - 1, px + 1, py + 1}, view_colour::kBlack);
+        if (sample.m_bMarked)
+            canvas.FrameRect(SquareAround({px, py}, 4), view_colour::kDarkGreen);
+    }
 }
 
 }  // namespace
@@ -31,98 +197,29 @@ void PathView::DrawLegend(Canvas& canvas)
     const VehiclePath& path = m_doc.m_paths[m_doc.m_nCurPath];
     const int f = path.m_nFirstSample;
     const int l = path.m_nLastSample;
-    const int W = m_rcClient.right;
-    const int H = m_rcClient.bottom;
 
     canvas.SetTextColours(view_colour::kBlack, view_colour::kLightGray);
     // Room for the widest altitude label.
     const TextExtent widest = canvas.GetTextExtent("999999ft");
+    const int W = m_rcClient.right;
+    const int H = m_rcClient.bottom;
     const int top = H - H / 8;
-    const int x0 = widest.cx + 4;
-    const int yl = top + widest.cy + 4;
+    const LegendFrame frame{W, H, widest.cx, widest.cx + 4, top + widest.cy + 4};
 
-    canvas.FillRect({0, top, x0, H}, view_colour::kLightGray);
-    canvas.FillRect({x0, top, W, yl}, view_colour::kLightGray);
+    canvas.FillRect({0, top, frame.x0, H}, view_colour::kLightGray);
+    canvas.FillRect({frame.x0, top, W, frame.yl}, view_colour::kLightGray);
     canvas.SelectPen(view_colour::kBlack);
-    canvas.MoveTo(x0, yl - 1);
-    canvas.LineTo(W, yl - 1);
-    canvas.MoveTo(x0, yl - 1);
-    canvas.LineTo(x0, H - 1);
+    canvas.MoveTo(frame.x0, frame.yl - 1);
+    canvas.LineTo(W, frame.yl - 1);
+    canvas.MoveTo(frame.x0, frame.yl - 1);
+    canvas.LineTo(frame.x0, H - 1);
 
-    // The path's samples spread over the plot width; only used while l > f.
-    const float pixelsPerSample = l > f ? static_cast<float>(W - x0) / static_cast<float>(l - f) : 0.0f;
-    const auto timeX = [&](long long k) {
-        return SaturatedCoordinate(pixelsPerSample * static_cast<float>(k - f) + x0) + 1;
-    };
-    // A spacing of 0 or less would never reach the end: such marks are not drawn.
-    canvas.SelectPen(view_colour::kGray);
-    if (g_nTimeGraySpacing > 0) {
-        for (long long k = static_cast<long long>(f) + g_nTimeGraySpacing; k <= l; k += g_nTimeGraySpacing) {
-            canvas.MoveTo(timeX(k), yl);
-            canvas.LineTo(timeX(k), H - 2);
-        }
-    }
-    canvas.SelectPen(view_colour::kBlue);
-    if (g_nTimeBlueSpacing > 0) {
-        for (long long k = static_cast<long long>(f) + g_nTimeBlueSpacing; k < l; k += g_nTimeBlueSpacing) {
-            const int x = timeX(k);
-            canvas.MoveTo(x, yl);
-            canvas.LineTo(x, H - 2);
-            // Labelled with the sample index, which counts seconds from the document's first sample.
-            const std::string label = FormatText("%ds", static_cast<int>(k));
-            const TextExtent extent = canvas.GetTextExtent(label);
-            canvas.TextOut(x - extent.cx / 2, yl - extent.cy - 2, label);
-        }
-    }
+    const TimeAxis timeAxis(frame, f, l);
+    DrawTimeIndicators(canvas, frame, timeAxis, f, l);
+    const AltitudeAxis altitudeAxis(frame, path);
+    if (!altitudeAxis.IsUsable())
+        return;
+    DrawAltitudeIndicators(canvas, frame, altitudeAxis, path);
 
-    // Altitudes on a scale of at least 100 ft.
-    float range = path.m_fMaxAlt - path.m_fMinAlt;
-    if (range < 100.0f)
-        range = 100.0f;
-    const int h = H - 2 - yl;
-    const auto altitudeY = [&](float a) {
-        return SaturatedCoordinate(static_cast<float>(H - 1) - (a - path.m_fMinAlt) * (static_cast<float>(h) / range)) -
-               1;
-    };
-    const long long lowest = TruncatedAltitude(path.m_fMinAlt);
-    const long long highest = TruncatedAltitude(path.m_fMaxAlt);
-    canvas.SelectPen(view_colour::kGray);
-    if (g_nAltGraySpacing > 0) {
-        for (long long a = lowest; a <= highest; a += g_nAltGraySpacing) {
-            const int y = altitudeY(static_cast<float>(a));
-            if (y > yl) {
-                canvas.MoveTo(x0 + 1, y);
-                canvas.LineTo(W, y);
-            }
-        }
-    }
-    canvas.SelectPen(view_colour::kBlue);
-    if (g_nAltBlueSpacing > 0) {
-        for (long long a = lowest + g_nAltBlueSpacing; a <= highest; a += g_nAltBlueSpacing) {
-            const int y = altitudeY(static_cast<float>(a));
-            if (y > yl) {
-                canvas.MoveTo(x0 + 1, y);
-                canvas.LineTo(W, y);
-            }
-            // Heights above the path's lowest sample, right-aligned against the panel divider.
-            const std::string label = FormatText("%.0fft", static_cast<double>(a) - std::floor(path.m_fMinAlt));
-            const TextExtent extent = canvas.GetTextExtent(label);
-            canvas.TextOut(widest.cx - extent.cx, y - extent.cy / 2, label);
-        }
-    }
-
-    // The profile leaves out the path's last sample.
-    canvas.SelectPen(view_colour::kGreen);
-    for (int k = f; k < l; ++k) {
-        const PathSample& sample = m_doc.m_samples[k];
-        const int px = timeX(k);
-        const int py = altitudeY(sample.m_fAlt);
-        if (k == f)
-            canvas.MoveTo(px, py);
-        else
-            canvas.LineTo(px, py);
-        canvas.FillRect({px - 1, py - 1, px + 1, py + 1}, view_colour::kBlack);
-        if (sample.m_bMarked)
-            canvas.FrameRect(SquareAround({px, py}, 4), view_colour::kDarkGreen);
-    }
+    DrawProfile(canvas, m_doc.m_samples, timeAxis, altitudeAxis, f, l);
 }

@@ -11,10 +11,10 @@ namespace {
 // One degree of great-circle arc in metres.
 constexpr double kMetresPerDegree = geodesy::kEarthRadius * geodesy::kDegToRad;
 
-// The half-size in degrees of a side widened to the minimum, given the metres one degree spans there.
+// The half-size in degrees of a side widened to the fallback, given the metres one degree spans there.
 float HalfSpanDegrees(double metresPerDegree)
 {
-    const double half = kMinimumBoxSide * 0.5 / std::max(metresPerDegree, 1e-6);
+    const double half = kFallbackBoxSide * 0.5 / std::max(metresPerDegree, 1e-6);
     return static_cast<float>(std::min(half, 180.0));
 }
 
@@ -35,18 +35,18 @@ int ClampedCoordinate(long long value)
 ViewBox ViewBoxOf(const CVolantorDoc& doc)
 {
     ViewBox box{doc.m_fMinLat, doc.m_fMinLon, doc.m_fMaxLat, doc.m_fMaxLon, doc.m_fWidth, doc.m_fHeight};
-    if (!(box.fWidth >= kMinimumBoxSide)) {
+    if (!(box.fWidth > 0)) {
         const double metresPerDegree = kMetresPerDegree * std::cos(doc.m_fMinLat * geodesy::kDegToRad);
         const float half = HalfSpanDegrees(std::abs(metresPerDegree));
         box.fMinLon = doc.m_fCenterLon - half;
         box.fMaxLon = doc.m_fCenterLon + half;
-        box.fWidth = kMinimumBoxSide;
+        box.fWidth = kFallbackBoxSide;
     }
-    if (!(box.fHeight >= kMinimumBoxSide)) {
+    if (!(box.fHeight > 0)) {
         const float half = HalfSpanDegrees(kMetresPerDegree);
         box.fMinLat = doc.m_fCenterLat - half;
         box.fMaxLat = doc.m_fCenterLat + half;
-        box.fHeight = kMinimumBoxSide;
+        box.fHeight = kFallbackBoxSide;
     }
     return box;
 }

@@ -15,8 +15,9 @@ int SaturatedCoordinate(double value);
 int ClampedCoordinate(long long value);
 
 // The box the view fits into the window: the document's bounding box, with
-// every side shorter than 100 m widened to 100 m around its centre, so that a
-// document of one position (or of one latitude) still has a scale and a depth.
+// a side of no length (or not a number) widened to 100 m around its centre, so
+// that a document of one position (or of one latitude) still has a scale and
+// a depth. A small box keeps its size, however small.
 struct ViewBox {
     float fMinLat = 0;
     float fMinLon = 0;
@@ -25,7 +26,7 @@ struct ViewBox {
     float fWidth = 0;   // metres
     float fHeight = 0;  // metres
 };
-inline constexpr float kMinimumBoxSide = 100.0f;
+inline constexpr float kFallbackBoxSide = 100.0f;
 ViewBox ViewBoxOf(const CVolantorDoc& doc);
 
 // Metres of ground shown across the whole client width and height.

@@ -3,6 +3,7 @@
 // it was, nothing half-written is left behind, the person is told, and the
 // command never reports success.
 
+#include "document/FileIO.h"
 #include "document/VolantorDoc.h"
 #include "support/FakeUserInterface.h"
 #include "support/FileSizeLimit.h"
@@ -13,7 +14,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <ostream>
 #include <ostream>
 
 namespace {
@@ -127,6 +127,16 @@ TEST_P(FailedWrite, OntoAFolder)
     EXPECT_TRUE(std::filesystem::is_directory(Target()));
 }
 
+TEST_P(FailedWrite, OntoAReadOnlyFile)
+{
+    const std::string previous = "a read-only file, which must survive";
+    const std::string file = dir.Write(std::string("work") + GetParam().extension, previous);
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    ExpectFailure(file);
+    ExpectOnlyPreviousFile(file, previous);
+}
+
 TEST_P(FailedWrite, OntoAFullDevice)
 {
     if (!std::filesystem::exists("/dev/full"))
@@ -155,3 +165,39 @@ TEST_P(FailedWrite, InterruptedHalfWayKeepsThePreviousFile)
 
 INSTANTIATE_TEST_SUITE_P(EveryOutput, FailedWrite, ::testing::ValuesIn(kWriters),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A save that succeeds replaces the file without weakening it.
+
+TEST(SaveFileSafely, KeepsThePermissionsOfTheFileItReplaces)
+{
+    using std::filesystem::perms;
+    const struct {
+        const char* name;
+        perms permissions;
+    } rows[] = {
+        {"private document stays private", perms::owner_read | perms::owner_write},
+        {"group-shared document stays group-writable",
+         perms::owner_read | perms::owner_write | perms::group_read | perms::group_write},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempDir dir;
+        const std::string file = dir.Write("work.vol", "old");
+        std::filesystem::permissions(file, row.permissions);
+        std::string error;
+        ASSERT_TRUE(SaveFileSafely(file, std::string_view("new"), error)) << error;
+        EXPECT_EQ(TempDir::Read(file), "new");
+        EXPECT_EQ(std::filesystem::status(file).permissions(), row.permissions);
+    }
+}
+
+TEST(SaveFileSafely, NeverTruncatesAFileThatHasTheTemporaryName)
+{
+    TempDir dir;
+    const std::string file = dir.Write("work.vol", "old");
+    const std::string bystander = dir.Write("work.vol.~1.tmp", "someone else's file");
+    std::string error;
+    ASSERT_TRUE(SaveFileSafely(file, std::string_view("new"), error)) << error;
+    EXPECT_EQ(TempDir::Read(file), "new");
+    EXPECT_EQ(TempDir::Read(bystander), "someone else's file");
+}

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -398,6 +399,88 @@ TEST_F(PathPainter, ZeroSpacingsDrawNoIndicatorsOfThatKind)
     const Calls tail(canvas.calls.begin() + legend + 9, canvas.calls.begin() + legend + 13);
     EXPECT_EQ(tail, (Calls{"pen " + kGray, "pen " + kBlue, "pen " + kGray, "pen " + kBlue}));
     EXPECT_EQ(canvas.Starting("text ").size(), 1u);  // only the text colours
+}
+
+TEST_F(PathPainter, LegendLabelsThatWouldCoverTheOneBeforeAreLeftOut)
+{
+    // The plot is 56 pixels high and 748 wide; labels are 6 pixels a character and 13 high.
+    const struct {
+        const char* name;
+        int samplesBefore;  // of the document, before the current path
+        int samples;
+        float lowest, highest;  // feet
+        int timeBlueSpacing;
+        const char* labels;
+    } rows[] = {
+        // ay = 588, 579, 570, 561, 552, 543: each label is 9 pixels above the one before.
+        {"altitude labels 9 pixels apart", 0, 2, 0, 3100, 60, "500ft 1500ft 2500ft"},
+        // The line at 500 ft is 500.31 ft above the lowest sample.
+        {"below sea level the label is the line's own height", 0, 2, -0.31f, 900, 60, "500ft"},
+        // Ticks 24.9 pixels apart under labels 30 wide.
+        {"time labels 25 pixels apart", 1000, 31, 1000, 1000, 1,
+         "1001s 1003s 1005s 1007s 1009s 1011s 1013s 1015s 1017s 1019s 1021s 1023s 1025s 1027s 1029s"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc.m_paths.clear();
+        doc.m_samples.assign(row.samplesBefore, SampleAt(47.5f, 8.5f));
+        std::vector<PathSample> current = Track(row.samples);
+        for (PathSample& sample : current)
+            sample.m_fAlt = row.lowest;
+        current[1].m_fAlt = row.highest;
+        AddPath(doc, current);
+        doc.RecalcExtents();
+        g_nTimeBlueSpacing = row.timeBlueSpacing;
+        Paint();
+        std::string labels;
+        for (const std::string& call : canvas.Starting("text "))
+            if (!call.starts_with("text colours"))
+                labels += (labels.empty() ? "" : " ") + call.substr(call.rfind(' ') + 1);
+        EXPECT_EQ(labels, row.labels);
+    }
+}
+
+TEST_F(PathPainter, ProfileLeavesOutSamplesWithImpossibleNumbers)
+{
+    std::vector<PathSample> samples = Track(5);
+    samples[0].m_fAlt = 1000;
+    samples[1].m_fAlt = std::numeric_limits<float>::quiet_NaN();
+    samples[2].m_fLat = 95;
+    samples[2].m_fAlt = 1020;
+    samples[3].m_fAlt = 1040;
+    samples[4].m_fAlt = 1020;
+    AddPath(doc, samples);
+    doc.RecalcExtents();
+    Paint();
+    // tx: 748 / 4 per sample; ay(1040) = 599 - 40 * 56 / 100 = 576.6, truncated, minus 1.
+    const Calls expected{"move 53,598", "fill (52,597)-(54,599) " + kBlack, "line 614,575",
+                         "fill (613,574)-(615,576) " + kBlack};
+    EXPECT_EQ(Calls(canvas.calls.begin() + canvas.Find("pen 0,192,64") + 1, canvas.calls.end()), expected);
+}
+
+TEST_F(PathPainter, AltitudeRangeThatIsNoNumberOrInfiniteDrawsNoAltitudeMarks)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        const char* name;
+        float lowest, highest;
+    } rows[] = {
+        {"not a number", std::numeric_limits<float>::quiet_NaN(), 1000},
+        {"infinite", -inf, inf},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc.m_paths.clear();
+        doc.m_samples.clear();
+        AddPath(doc, Track(100));
+        doc.RecalcExtents();
+        doc.m_paths[0].m_fMinAlt = row.lowest;
+        doc.m_paths[0].m_fMaxAlt = row.highest;
+        Paint();
+        // The time marks end the paint with the label of the blue tick at 60: tx = 748 / 99 * 60 + 52,
+        // plus 1.
+        EXPECT_EQ(canvas.calls.back(), "text 497,527 60s");
+    }
 }
 
 TEST_F(PathPainter, RepaintAfterASampleMovesOrTheBoxChangesDrawsWhereAFreshPaintWould)

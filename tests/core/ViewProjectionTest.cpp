@@ -1,9 +1,9 @@
+#include "view/ViewProjection.h"
 #include "document/VolantorDoc.h"
 #include "processing/Geodesy.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
 #include "view/ViewCommands.h"
-#include "view/ViewProjection.h"
 
 #include <gtest/gtest.h>
 
@@ -215,17 +215,34 @@ TEST(ViewBox, OneLatitudeKeepsItsWidthAndGetsOneHundredMetresOfHeight)
     EXPECT_GT(box.fMaxLat, 47.5f);
 }
 
-TEST(ViewBox, LargeBoxIsTheDocumentsOwn)
+TEST_F(Projection, OnlyASideOfNoLengthFallsBackToOneHundredMetres)
 {
-    FakeUserInterface ui;
-    CVolantorDoc doc(ui);
-    AddPath(doc, {SampleAt(47.5f, 8.5f), SampleAt(47.51f, 8.52f)});
-    doc.RecalcExtents();
-    const ViewBox box = ViewBoxOf(doc);
-    EXPECT_EQ(box.fMinLat, doc.m_fMinLat);
-    EXPECT_EQ(box.fMaxLon, doc.m_fMaxLon);
-    EXPECT_EQ(box.fWidth, doc.m_fWidth);
-    EXPECT_EQ(box.fHeight, doc.m_fHeight);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    // The scale at 800 x 400 (aspect 2) of the box with its margin of 1.25.
+    const struct {
+        const char* name;
+        float width, height;          // the document's box, metres
+        float boxWidth, boxHeight;    // the box the view fits
+        float viewWidth, viewHeight;  // metres across the window
+    } rows[] = {
+        // a = 50, b = 37.5: fitted to the height, 10.67 pixels per metre.
+        {"apron path of 40 m by 30 m keeps its size", 40, 30, 40, 30, 75, 37.5f},
+        // a = 125, b = 37.5: fitted to the width.
+        {"zero width becomes 100 m", 0, 30, 100, 30, 125, 62.5f},
+        {"no number becomes 100 m", nan, nan, 100, 100, 250, 125},
+        {"one latitude keeps its width", 4000, 0, 4000, 100, 5000, 2500},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        doc.m_fWidth = row.width;
+        doc.m_fHeight = row.height;
+        const ViewBox box = ViewBoxOf(doc);
+        EXPECT_EQ(box.fWidth, row.boxWidth);
+        EXPECT_EQ(box.fHeight, row.boxHeight);
+        const ViewScale scale = ComputeViewScale(box, 800, 400, 1.0f);
+        EXPECT_EQ(scale.fViewWidth, row.viewWidth);
+        EXPECT_EQ(scale.fViewHeight, row.viewHeight);
+    }
 }
 
 TEST(ViewCommands, ZoomInThenOutLeavesNinetyNineHundredthsAndDriftsThePan)
