@@ -123,8 +123,8 @@ ViewPoint ViewProjection::ProjectDistances(const CentreDistances& distances, dou
 {
     ViewPoint p{SaturatedCoordinate(distances.east * m_fPixelsPerMetreX),
                 SaturatedCoordinate(distances.north * m_fPixelsPerMetreY)};
-    if (m_fCenterLon > lon)
-        p.x = -p.x;  // west of the centre is left
+    if (EastwardDegrees(m_fCenterLon, lon) < 0)
+        p.x = -p.x;  // west of the centre is left, the short way round the globe
     if (m_fCenterLat < lat)
         p.y = -p.y;  // north of the centre is up
     p.y -= m_nLift;
