@@ -16,6 +16,8 @@ packages=(
     # clang with its sanitizer and libFuzzer runtimes, for scripts/fuzz.sh
     clang
     libclang-rt-14-dev
+    # a locale that writes numbers with a decimal comma, for the locale tests
+    locales
 )
 
 missing=()
@@ -25,16 +27,19 @@ for package in "${packages[@]}"; do
     fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
-
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
     sudo_cmd=(sudo)
 fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -q
+    "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+if ! locale -a | grep -qix 'de_DE.utf-\?8'; then
+    echo "Generating the de_DE.UTF-8 locale"
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
@@ -30,6 +31,8 @@ namespace {
 
 const char* const kDocumentFilter = "Flight Path Files (*.vol)|*.vol||";
 const char* const kDocumentExtension = "vol";
+// Pane 1 shows this until the mouse moves over a path; it also sizes the pane.
+const char* const kReadoutPlaceholder = "  0 00 00.0000    0 00 00.0000";
 
 QString Text(std::string_view text)
 {
@@ -44,6 +47,7 @@ CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
     setCentralWidget(m_pView);
     connect(m_pView, &CVolantorView::PointCommandChosen, this, &CMainFrame::RunCommand);
     CreateActions();
+    CreateAccelerators();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -61,6 +65,12 @@ QAction* CMainFrame::Action(int id) const
     return found == m_actions.end() ? nullptr : found->second;
 }
 
+QKeySequence CMainFrame::Accelerator(int id) const
+{
+    auto found = m_accelerators.find(id);
+    return found == m_accelerators.end() ? QKeySequence() : found->second->key();
+}
+
 void CMainFrame::CreateActions()
 {
     for (const CommandEntry& entry : CommandTable()) {
@@ -71,19 +81,34 @@ void CMainFrame::CreateActions()
         action->setToolTip(ToolTip(entry.strPrompt).empty() ? Text(StatusPrompt(entry.strPrompt))
                                                             : Text(ToolTip(entry.strPrompt)));
         action->setCheckable(entry.bCheckable);
-        if (!entry.strAccelerator.empty())
-            action->setShortcut(QKeySequence(Text(entry.strAccelerator), QKeySequence::PortableText));
         if (entry.nToolbarSlot >= 0)
             action->setIcon(ToolbarIcon(entry.nId));
         action->setEnabled(static_cast<bool>(entry.handler));
         const int id = entry.nId;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        // Accelerators work while the frame or any child has the focus, menus shown or not.
-        addAction(action);
         m_actions[id] = action;
     }
     m_actions[ID_VIEW_TOOLBAR]->setChecked(true);
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(true);
+}
+
+// The accelerator table stands apart from the menus: an action's own shortcut
+// would be appended to its menu text, which already names the keys it means.
+// An accelerator runs its command only while the command is enabled.
+void CMainFrame::CreateAccelerators()
+{
+    for (const CommandEntry& entry : CommandTable()) {
+        if (entry.strAccelerator.empty())
+            continue;
+        auto* shortcut =
+            new QShortcut(QKeySequence(Text(entry.strAccelerator), QKeySequence::PortableText), this);
+        const int id = entry.nId;
+        connect(shortcut, &QShortcut::activated, this, [this, id] {
+            if (Action(id)->isEnabled())
+                RunCommand(id);
+        });
+        m_accelerators[id] = shortcut;
+    }
 }
 
 void CMainFrame::CreateMenus()
@@ -138,7 +163,7 @@ void CMainFrame::CreateToolBar()
 void CMainFrame::CreateStatusBar()
 {
     m_panes[0] = new QLabel("Ready");
-    m_panes[1] = new QLabel("  0 00 00.0000    0 00 00.0000");
+    m_panes[1] = new QLabel(kReadoutPlaceholder);
     m_panes[2] = new QLabel("No Flight Path Loaded");
     m_panes[1]->setMinimumWidth(m_panes[1]->sizeHint().width());
     statusBar()->addWidget(m_panes[0], 1);
@@ -217,8 +242,11 @@ bool CMainFrame::SaveAs()
 
 void CMainFrame::OnFileNew()
 {
-    if (SaveModified())
-        m_doc.OnNewDocument();
+    if (!SaveModified())
+        return;
+    m_doc.OnNewDocument();
+    // The readout of the old paths would stay: an empty document never updates it.
+    SetPaneText(1, kReadoutPlaceholder);
 }
 
 void CMainFrame::OnFileOpen()
@@ -341,7 +369,7 @@ void CMainFrame::RebuildRecentFileMenu()
     m_recentActions.clear();
     for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
         const QString path = m_recentFiles.at(i);
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
+        auto* action = new QAction(RecentFileMenuText(static_cast<int>(i) + 1, path), this);
         action->setStatusTip(Text(StatusPrompt(FindCommand(ID_FILE_MRU_FILE1)->strPrompt)));
         connect(action, &QAction::triggered, this, [this, path] {
             if (SaveModified())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -11,6 +12,7 @@ class QtUserInterface;
 class QAction;
 class QLabel;
 class QMenu;
+class QShortcut;
 class QToolBar;
 
 // The main window: menus, toolbar, accelerators and status bar built from the
@@ -24,6 +26,8 @@ public:
     CVolantorDoc& Document() { return m_doc; }
     CVolantorView& View() { return *m_pView; }
     QAction* Action(int id) const;
+    // The key that runs the command, empty for none; the menus show only the command's own text.
+    QKeySequence Accelerator(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
     QString PaneText(int pane) const;
     void SetPaneText(int pane, const QString& text);
@@ -59,6 +63,7 @@ protected:
 
 private:
     void CreateActions();
+    void CreateAccelerators();
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -75,6 +80,7 @@ private:
     QtUserInterface& m_ui;
     CVolantorView* m_pView;
     std::map<int, QAction*> m_actions;
+    std::map<int, QShortcut*> m_accelerators;
     QToolBar* m_pToolBar = nullptr;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;

@@ -1,10 +1,24 @@
 #include "app/RecentFiles.h"
 
+#include <QDir>
 #include <QSettings>
 
 namespace {
 
 const char* const kRecentFilesKey = "Recent File List/Files";
+
+// A longer path keeps its start and, longer, its end with the file name.
+constexpr qsizetype kMaxShownPath = 48;
+constexpr qsizetype kShownPathStart = 16;
+constexpr QLatin1String kElision("...");
+
+QString ShortenedInTheMiddle(const QString& path)
+{
+    if (path.size() <= kMaxShownPath)
+        return path;
+    const qsizetype end = kMaxShownPath - kShownPathStart - kElision.size();
+    return path.left(kShownPathStart) + kElision + path.right(end);
+}
 
 } // namespace
 
@@ -25,4 +39,11 @@ QStringList WithRecentFile(QStringList files, const QString& path, int maxFiles)
     while (files.size() > maxFiles)
         files.removeLast();
     return files;
+}
+
+QString RecentFileMenuText(int number, const QString& path)
+{
+    QString shown = ShortenedInTheMiddle(QDir::toNativeSeparators(path));
+    shown.replace('&', "&&");
+    return QString("&%1 %2").arg(number).arg(shown);
 }

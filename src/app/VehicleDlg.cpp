@@ -69,8 +69,10 @@ CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* pa
     m_pVehicle->setInsertPolicy(QComboBox::NoInsert);
     for (std::string_view choice : kVehicleChoices)
         m_pVehicle->addItem(Text(choice));
-    m_pVehicle->lineEdit()->setMaxLength(static_cast<int>(kMaxVehicleText));
-    m_pVehicle->setEditText(QString::fromStdString(data.m_strVehicle));
+    // One stored byte is one character; a stored text beyond the limit is shown whole.
+    m_pVehicle->setEditText(
+        QString::fromLatin1(data.m_strVehicle.data(), static_cast<qsizetype>(data.m_strVehicle.size())));
+    m_strShownVehicle = m_pVehicle->currentText();
     auto* vehicleRow = new QHBoxLayout;
     vehicleRow->addWidget(new QLabel("Vehicle"));
     vehicleRow->addWidget(m_pVehicle, 1);
@@ -134,13 +136,15 @@ CVehicleDlg::CVehicleDlg(VehicleDialogData& data, UserInterface& ui, QWidget* pa
 void CVehicleDlg::accept()
 {
     VehicleDialogData edited = m_data;
-    const std::string vehicle = m_pVehicle->currentText().toStdString();
-    if (const auto refusal = CheckVehicleText(vehicle)) {
-        m_ui.ShowFailure(*refusal);
-        m_pVehicle->setFocus();
-        return;
+    // Only an edited text is checked; an untouched one goes back byte for byte.
+    const QString vehicle = m_pVehicle->currentText();
+    if (vehicle != m_strShownVehicle) {
+        if (const auto refusal = VehicleTextBytes(vehicle.toStdU32String(), edited.m_strVehicle)) {
+            m_ui.ShowFailure(*refusal);
+            m_pVehicle->setFocus();
+            return;
+        }
     }
-    edited.m_strVehicle = vehicle;
     for (int slot = 0; slot < 5; ++slot) {
         QLineEdit* edit = m_colors[static_cast<std::size_t>(slot)];
         if (const auto refusal =

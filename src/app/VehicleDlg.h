@@ -35,6 +35,7 @@ private:
     VehicleDialogData& m_data;
     UserInterface& m_ui;
     QComboBox* m_pVehicle;
+    QString m_strShownVehicle;  // the stored text as the box first showed it
     std::array<QLineEdit*, 5> m_colors{};
     std::array<QCheckBox*, 4> m_traffic{};
     std::array<QPushButton*, 5> m_density{};

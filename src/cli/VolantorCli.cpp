@@ -10,9 +10,12 @@
 #include "view/ViewCommands.h"
 #include "view/qt/PathViewImage.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -123,12 +126,11 @@ auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
     };
 }
 
+// The argument comes as UTF-8; the document keeps one byte per character.
 std::optional<std::string> ParseVehicleArgument(std::string_view text, std::string& vehicle)
 {
-    if (auto refusal = CheckVehicleText(text))
-        return refusal;
-    vehicle = text;
-    return std::nullopt;
+    const QString characters = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return VehicleTextBytes(characters.toStdU32String(), vehicle);
 }
 
 void StoreVehicle(VehiclePath& path, const std::string& vehicle)
@@ -192,6 +194,10 @@ void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size
 void SavePicture(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
 {
     EnsureGuiApplication();
+    // Qt's application object takes on the person's locale when it is made; the
+    // numbers read and written after it must not (a decimal comma would read
+    // "47.25" as 47 and print "1,52").
+    std::setlocale(LC_NUMERIC, "C");
     PathView view(doc, ui);
     const QImage image = RenderPathViewImage(view, QSize(ui.PictureWidth(), ui.PictureHeight()));
     std::string error;
@@ -253,12 +259,6 @@ const std::vector<StepKind>& StepKinds()
     return kinds;
 }
 
-const StepKind& FindStepKind(std::string_view option)
-{
-    const auto& kinds = StepKinds();
-    return *std::find_if(kinds.begin(), kinds.end(), [&](const StepKind& k) { return k.strOption == option; });
-}
-
 struct Step {
     const StepKind* pKind;
     std::string strArgument;
@@ -279,12 +279,57 @@ bool EndsWith(std::string_view text, std::string_view suffix)
 
 const StepKind kReadLogStep{"FILE.dat", "", "read a flight recorder log as a new path", ReadFlightPath};
 
+// NAME=VALUE of --set, checked as the Preferences dialog checks its edit.
+std::optional<std::string> ParsePreferenceAssignment(std::string_view assignment,
+                                                     const PreferenceField*& field,
+                                                     PreferencesDialogData& data)
+{
+    const auto equals = assignment.find('=');
+    if (equals == std::string_view::npos)
+        return "needs NAME=VALUE, not \"" + std::string(assignment) + "\"";
+    const std::string_view name = assignment.substr(0, equals);
+    field = FindPreferenceField(name);
+    if (!field)
+        return "unknown preference \"" + std::string(name) + "\"";
+    data = LoadPreferencesDialog();
+    return ParsePreferenceField(*field, assignment.substr(equals + 1), data);
+}
+
+std::optional<std::string> CheckPreferenceAssignment(const std::string& assignment)
+{
+    const PreferenceField* field = nullptr;
+    PreferencesDialogData data;
+    return ParsePreferenceAssignment(assignment, field, data);
+}
+
+// Changes the named preference alone, for the steps after it.
+void SetPreference(CVolantorDoc&, CliUserInterface&, const std::string& assignment)
+{
+    const PreferenceField* field = nullptr;
+    PreferencesDialogData data;
+    ParsePreferenceAssignment(assignment, field, data);
+    StorePreferenceField(*field, data);
+}
+
+const StepKind kSetPreferenceStep{"--set", "NAME=VALUE", "set a preference for the steps after it",
+                                  SetPreference, CheckPreferenceAssignment};
+
+// The step an option names, or none.
+const StepKind* FindStepKind(std::string_view option)
+{
+    if (option == kSetPreferenceStep.strOption)
+        return &kSetPreferenceStep;
+    const auto& kinds = StepKinds();
+    const auto kind =
+        std::find_if(kinds.begin(), kinds.end(), [&](const StepKind& k) { return k.strOption == option; });
+    return kind == kinds.end() ? nullptr : &*kind;
+}
+
 std::string Usage()
 {
-    std::string usage =
-        "Usage: volantor-cli [--set NAME=VALUE]... STEP...\n"
-        "Runs the steps in order on one document, as the window's commands do.\n"
-        "\nSteps:\n";
+    std::string usage = "Usage: volantor-cli STEP...\n"
+                        "Runs the steps in order on one document, as the window's commands do.\n"
+                        "\nSteps:\n";
     const auto line = [&](std::string_view left, std::string_view help) {
         std::string text = "  " + std::string(left);
         text.resize(std::max<std::size_t>(text.size() + 2, 24), ' ');
@@ -295,12 +340,12 @@ std::string Usage()
     for (const StepKind& kind : StepKinds())
         line(std::string(kind.strOption) + (kind.strArgument.empty() ? "" : " ") + std::string(kind.strArgument),
              kind.strHelp);
-    usage += "\nOptions:\n";
-    line("--set NAME=VALUE", "set a preference before any step; NAME is one of:");
+    line("--set NAME=VALUE", std::string(kSetPreferenceStep.strHelp) + "; NAME is one of:");
     std::string names = "   ";
     for (const PreferenceField& field : kPreferenceFields)
         names += " " + std::string(field.strCliName);
     usage += "  " + names + "\n";
+    usage += "\nOptions:\n";
     line("--help", "show this text");
     usage +=
         "\nMessages go to standard output, failures to standard error. Questions are\n"
@@ -314,28 +359,10 @@ int UsageError(std::ostream& err, const std::string& message)
     return kExitUsage;
 }
 
-// Applies one --set NAME=VALUE the way the Preferences dialog stores its values.
-std::optional<std::string> ApplyPreference(const std::string& assignment)
-{
-    const auto equals = assignment.find('=');
-    if (equals == std::string::npos)
-        return "--set needs NAME=VALUE, not \"" + assignment + "\"";
-    const std::string name = assignment.substr(0, equals);
-    const PreferenceField* field = FindPreferenceField(name);
-    if (!field)
-        return "unknown preference \"" + name + "\"";
-    PreferencesDialogData data = LoadPreferencesDialog();
-    if (auto refusal = ParsePreferenceField(*field, assignment.substr(equals + 1), data))
-        return *refusal;
-    StorePreferencesDialog(data);
-    return std::nullopt;
-}
-
 }  // namespace
 
 int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> assignments;
     std::vector<Step> steps;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -348,18 +375,9 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
                 return std::nullopt;
             return args[++i];
         };
-        if (arg == "--set") {
-            const auto value = needArgument();
-            if (!value)
-                return UsageError(err, "--set needs NAME=VALUE");
-            assignments.push_back(*value);
-            continue;
-        }
         if (arg.starts_with("-")) {
-            const auto& kinds = StepKinds();
-            const auto kind = std::find_if(kinds.begin(), kinds.end(),
-                                           [&](const StepKind& k) { return k.strOption == arg; });
-            if (kind == kinds.end())
+            const StepKind* kind = FindStepKind(arg);
+            if (!kind)
                 return UsageError(err, "unknown option " + arg);
             std::string argument;
             if (!kind->strArgument.empty()) {
@@ -372,26 +390,22 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
                 if (const auto refusal = kind->check(argument))
                     return UsageError(err, arg + ": " + *refusal);
             }
-            steps.push_back({&*kind, argument});
+            steps.push_back({kind, argument});
             continue;
         }
         const std::string lowered = Lowered(arg);
         if (EndsWith(lowered, ".dat"))
             steps.push_back({&kReadLogStep, arg});
         else if (EndsWith(lowered, ".vol"))
-            steps.push_back({&FindStepKind("--open"), arg});
+            steps.push_back({FindStepKind("--open"), arg});
         else
             return UsageError(err, "don't know what to do with \"" + arg + "\" (expected a .dat or .vol file)");
     }
-    if (steps.empty())
+    if (std::all_of(steps.begin(), steps.end(),
+                    [](const Step& step) { return step.pKind == &kSetPreferenceStep; }))
         return UsageError(err, "no steps given");
 
     SetDefaultPreferences();
-    for (const std::string& assignment : assignments) {
-        if (const auto refusal = ApplyPreference(assignment))
-            return UsageError(err, *refusal);
-    }
-
     CliUserInterface ui(out, err);
     CVolantorDoc doc(ui);
     doc.OnNewDocument();

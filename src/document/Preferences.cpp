@@ -36,54 +36,26 @@ void SetDefaultPreferences()
     g_nTimeBlueSpacing = 60;
 }
 
-PreferencesDialogData LoadPreferencesDialog()
-{
-    PreferencesDialogData data;
-    data.m_fBank = g_fBankThreshold;
-    data.m_fClimb = g_fClimbThreshold * 100;
-    data.m_fCourse = g_fCourseThreshold * 100;
-    data.m_fPitch = g_fPitchThreshold;
-    data.m_fYaw = g_fYawThreshold;
-    data.m_fArea1 = g_fArea1Offset;
-    data.m_fArea2 = g_fArea2Offset;
-    data.m_fHeader = g_fHeaderOffset;
-    data.m_nAltBlue = g_nAltBlueSpacing;
-    data.m_nAltGray = g_nAltGraySpacing;
-    data.m_nTimeGray = g_nTimeGraySpacing;
-    data.m_nTimeBlue = g_nTimeBlueSpacing;
-    return data;
-}
-
-void StorePreferencesDialog(const PreferencesDialogData& data)
-{
-    g_fCourseThreshold = data.m_fCourse * 0.01f;
-    g_fClimbThreshold = data.m_fClimb * 0.01f;
-    g_fYawThreshold = data.m_fYaw;
-    g_fPitchThreshold = data.m_fPitch;
-    g_fBankThreshold = data.m_fBank;
-    g_fArea1Offset = data.m_fArea1;
-    g_fArea2Offset = data.m_fArea2;
-    g_fHeaderOffset = data.m_fHeader;
-    g_nAltGraySpacing = data.m_nAltGray;
-    g_nAltBlueSpacing = data.m_nAltBlue;
-    g_nTimeGraySpacing = data.m_nTimeGray;
-    g_nTimeBlueSpacing = data.m_nTimeBlue;
-}
-
 namespace {
 
 using D = PreferencesDialogData;
 
-constexpr PreferenceField FloatField(int id, std::string_view label, std::string_view cliName,
-                                     double min, double max, float D::*member)
+constexpr PreferenceField FloatField(int id, std::string_view label, std::string_view cliName, double min,
+                                     double max, float D::*member, float* preference)
 {
-    return {id, label, cliName, min, max, member, nullptr};
+    return {id, label, cliName, min, max, member, preference, nullptr, nullptr, false};
 }
 
-constexpr PreferenceField IntField(int id, std::string_view label, std::string_view cliName,
-                                   int D::*member)
+constexpr PreferenceField PercentField(int id, std::string_view label, std::string_view cliName,
+                                       float D::*member, float* preference)
 {
-    return {id, label, cliName, 0, 32767, nullptr, member};
+    return {id, label, cliName, 0, 100, member, preference, nullptr, nullptr, true};
+}
+
+constexpr PreferenceField IntField(int id, std::string_view label, std::string_view cliName, int D::*member,
+                                   int* preference)
+{
+    return {id, label, cliName, 0, 32767, nullptr, nullptr, member, preference, false};
 }
 
 std::string_view Trimmed(std::string_view text)
@@ -122,19 +94,45 @@ bool ParseEntireText(std::string_view text, T& value)
 }  // namespace
 
 const std::array<PreferenceField, 12> kPreferenceFields{{
-    FloatField(1008, "Bank", "bank", 0, 45, &D::m_fBank),
-    FloatField(1006, "Climb", "climb", 0, 100, &D::m_fClimb),
-    FloatField(1005, "Course", "course", 0, 100, &D::m_fCourse),
-    FloatField(1009, "Pitch", "pitch", 0, 45, &D::m_fPitch),
-    FloatField(1007, "Yaw", "yaw", 0, 45, &D::m_fYaw),
-    FloatField(1011, "Area 1", "area1", -180, 180, &D::m_fArea1),
-    FloatField(1012, "Area 2", "area2", -180, 180, &D::m_fArea2),
-    FloatField(1013, "Header", "header", -180, 180, &D::m_fHeader),
-    IntField(1030, "Altitude Blue Spacing (feet)", "alt-blue", &D::m_nAltBlue),
-    IntField(1029, "Altitude Gray Spacing (feet)", "alt-gray", &D::m_nAltGray),
-    IntField(1031, "Time Gray Spacing (seconds)", "time-gray", &D::m_nTimeGray),
-    IntField(1032, "Time Blue Spacing (seconds)", "time-blue", &D::m_nTimeBlue),
+    FloatField(1008, "Bank", "bank", 0, 45, &D::m_fBank, &g_fBankThreshold),
+    PercentField(1006, "Climb", "climb", &D::m_fClimb, &g_fClimbThreshold),
+    PercentField(1005, "Course", "course", &D::m_fCourse, &g_fCourseThreshold),
+    FloatField(1009, "Pitch", "pitch", 0, 45, &D::m_fPitch, &g_fPitchThreshold),
+    FloatField(1007, "Yaw", "yaw", 0, 45, &D::m_fYaw, &g_fYawThreshold),
+    FloatField(1011, "Area 1", "area1", -180, 180, &D::m_fArea1, &g_fArea1Offset),
+    FloatField(1012, "Area 2", "area2", -180, 180, &D::m_fArea2, &g_fArea2Offset),
+    FloatField(1013, "Header", "header", -180, 180, &D::m_fHeader, &g_fHeaderOffset),
+    IntField(1030, "Altitude Blue Spacing (feet)", "alt-blue", &D::m_nAltBlue, &g_nAltBlueSpacing),
+    IntField(1029, "Altitude Gray Spacing (feet)", "alt-gray", &D::m_nAltGray, &g_nAltGraySpacing),
+    IntField(1031, "Time Gray Spacing (seconds)", "time-gray", &D::m_nTimeGray, &g_nTimeGraySpacing),
+    IntField(1032, "Time Blue Spacing (seconds)", "time-blue", &D::m_nTimeBlue, &g_nTimeBlueSpacing),
 }};
+
+PreferencesDialogData LoadPreferencesDialog()
+{
+    PreferencesDialogData data;
+    for (const PreferenceField& field : kPreferenceFields) {
+        if (field.pInt)
+            data.*field.pInt = *field.pnPreference;
+        else
+            data.*field.pFloat = field.bPercent ? *field.pfPreference * 100 : *field.pfPreference;
+    }
+    return data;
+}
+
+void StorePreferenceField(const PreferenceField& field, const PreferencesDialogData& data)
+{
+    if (field.pInt)
+        *field.pnPreference = data.*field.pInt;
+    else
+        *field.pfPreference = field.bPercent ? data.*field.pFloat * 0.01f : data.*field.pFloat;
+}
+
+void StorePreferencesDialog(const PreferencesDialogData& data)
+{
+    for (const PreferenceField& field : kPreferenceFields)
+        StorePreferenceField(field, data);
+}
 
 const PreferenceField* FindPreferenceField(std::string_view cliName)
 {

@@ -44,19 +44,27 @@ struct PreferencesDialogData {
 PreferencesDialogData LoadPreferencesDialog();
 void StorePreferencesDialog(const PreferencesDialogData& data);
 
-// One edit of the dialog, in the order the dialog validates them.
+// One edit of the dialog, in the order the dialog validates them, and the
+// preference value it stands for.
 struct PreferenceField {
     int nControlId;
     std::string_view strLabel;    // as the dialog names it in messages
     std::string_view strCliName;  // the NAME of volantor-cli's --set NAME=VALUE
     double fMin;
     double fMax;
-    float PreferencesDialogData::*pFloat;  // exactly one of these is set
+    float PreferencesDialogData::*pFloat;  // exactly one of these pairs is set
+    float* pfPreference;
     int PreferencesDialogData::*pInt;
+    int* pnPreference;
+    bool bPercent;  // the edit shows the fraction in percent
 };
 extern const std::array<PreferenceField, 12> kPreferenceFields;
 
 const PreferenceField* FindPreferenceField(std::string_view cliName);
+
+// Stores this one field's edit as OK stores it and leaves every other value
+// as it is (the percentages would drift if they went through the dialog again).
+void StorePreferenceField(const PreferenceField& field, const PreferencesDialogData& data);
 
 // The text an edit shows for the field's current value.
 std::string FormatPreferenceField(const PreferenceField& field, const PreferencesDialogData& data);

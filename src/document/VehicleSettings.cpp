@@ -4,13 +4,19 @@
 #include "document/VehiclePath.h"
 #include "document/VolantorDoc.h"
 
+#include <algorithm>
 #include <charconv>
 
-std::optional<std::string> CheckVehicleText(std::string_view text)
+std::optional<std::string> VehicleTextBytes(std::u32string_view text, std::string& bytes)
 {
-    if (text.size() <= kMaxVehicleText)
-        return std::nullopt;
-    return "Vehicle: enter no more than " + std::to_string(kMaxVehicleText) + " characters.";
+    constexpr char32_t kLastLatin1 = 0xFF;
+    if (text.size() > kMaxVehicleText)
+        return "Vehicle: enter no more than " + std::to_string(kMaxVehicleText) + " characters.";
+    if (std::any_of(text.begin(), text.end(), [](char32_t c) { return c > kLastLatin1; }))
+        return "Vehicle: enter only Western European (Latin-1) characters.";
+    bytes.assign(text.size(), '\0');
+    std::transform(text.begin(), text.end(), bytes.begin(), [](char32_t c) { return static_cast<char>(c); });
+    return std::nullopt;
 }
 
 std::optional<std::string> ParseVehicleColor(int slot, std::string_view text, int& color)

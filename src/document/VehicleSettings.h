@@ -62,8 +62,10 @@ VehicleDialogData LoadVehicleDialog(const VehiclePath& path);
 // to Very Dense wins; with none selected the density stays.
 void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path);
 
-// The refusal message for a vehicle text longer than the box takes, if it is.
-std::optional<std::string> CheckVehicleText(std::string_view text);
+// The document keeps the vehicle text as one byte per character (Latin-1).
+// Converts an edited text to those bytes; returns the refusal message instead
+// when it is longer than the box takes or holds a character beyond Latin-1.
+std::optional<std::string> VehicleTextBytes(std::u32string_view text, std::string& bytes);
 
 // Converts the text of colour edit 0 to 4; returns the refusal message when it
 // is not a whole number from 0 to 255.

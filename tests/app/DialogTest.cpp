@@ -153,15 +153,51 @@ TEST_F(VehicleDlgTest, DensityButtonsAreExclusive)
         EXPECT_EQ(dialog.DensityButton(density)->isChecked(), density == 2) << density;
 }
 
-TEST_F(VehicleDlgTest, TypedVehicleTextIsStoredAndLimitedToTwentyCharacters)
+TEST_F(VehicleDlgTest, VehicleTextShowsOneCharacterPerStoredByteAndOnlyAnEditIsChecked)
 {
-    VehicleDialogData data = LoadVehicleDialog(path);
-    CVehicleDlg dialog(data, ui);
-    dialog.VehicleBox()->lineEdit()->clear();
-    QTest::keyClicks(dialog.VehicleBox()->lineEdit(), "0FE0C custom jet with a long name");
-    dialog.accept();
-    ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(data.m_strVehicle, "0FE0C custom jet wit");
+    const char* const kTooLong = "Vehicle: enter no more than 20 characters.";
+    const struct {
+        const char* name;
+        const char* stored;   // the document's bytes
+        const char* shown;    // UTF-8
+        const char* typed;    // UTF-8; nullptr leaves the box untouched
+        const char* kept;     // the bytes after OK
+        const char* refusal;  // nullptr when OK closes the dialog
+    } rows[] = {
+        {"untouched long text kept whole", "0FE0C custom jet with a long name",
+         "0FE0C custom jet with a long name", nullptr, "0FE0C custom jet with a long name", nullptr},
+        {"untouched Latin-1 byte kept", "0FE0C Fu\xDF", "0FE0C Fu\u00DF", nullptr, "0FE0C Fu\xDF", nullptr},
+        {"typed 20 Latin-1 characters, one byte each", "0FE0B - Cessna", "0FE0B - Cessna",
+         "0FE0C Fu\u00DFg\u00E4nger \u00C4\u00D6\u00DC!", "0FE0C Fu\xDFg\xE4nger \xC4\xD6\xDC!", nullptr},
+        {"typed 21 characters refused", "0FE0B - Cessna", "0FE0B - Cessna", "0FE0C - LearJet 12345",
+         "0FE0B - Cessna", kTooLong},
+        {"edited long text refused", "0FE0C custom jet with a long name", "0FE0C custom jet with a long name",
+         "0FE0C custom jet with a long name!", "0FE0C custom jet with a long name", kTooLong},
+        {"character beyond Latin-1 refused", "0FE0B - Cessna", "0FE0B - Cessna", "0FE0C \u20AC",
+         "0FE0B - Cessna", "Vehicle: enter only Western European (Latin-1) characters."},
+    };
+    for (const auto& row : rows) {
+        ui.messages.clear();
+        path.m_strVehicle = row.stored;
+        VehicleDialogData data = LoadVehicleDialog(path);
+        CVehicleDlg dialog(data, ui);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_EQ(dialog.VehicleBox()->currentText(), QString::fromUtf8(row.shown)) << row.name;
+        if (row.typed)
+            dialog.VehicleBox()->lineEdit()->setText(QString::fromUtf8(row.typed));
+        dialog.accept();
+        EXPECT_EQ(data.m_strVehicle, row.kept) << row.name;
+        if (row.refusal) {
+            EXPECT_TRUE(dialog.isVisible()) << row.name;
+            ASSERT_EQ(ui.messages.size(), 1u) << row.name;
+            EXPECT_EQ(ui.messages[0].text, row.refusal) << row.name;
+            EXPECT_EQ(QApplication::focusWidget(), dialog.VehicleBox()) << row.name;
+        } else {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted) << row.name;
+            EXPECT_TRUE(ui.messages.empty()) << row.name;
+        }
+    }
 }
 
 TEST_F(VehicleDlgTest, ColourOutOfRangeIsRefusedWithTheFocusOnIt)

@@ -4,13 +4,16 @@
 
 #include "app/CommandTable.h"
 #include "app/MainFrame.h"
+#include "app/RecentFiles.h"
 #include "document/VolantorDoc.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QSettings>
+#include <QStyleOptionMenuItem>
 #include <QTest>
 #include <QToolBar>
 
@@ -19,6 +22,22 @@
 #include <memory>
 
 namespace {
+
+// Notes the text of every menu item the style is asked to draw.
+class MenuItemRecorder : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item && element == CE_MenuItem)
+            texts.push_back(item->menuItemType == QStyleOptionMenuItem::Separator ? "-"
+                                                                                  : item->text.toStdString());
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    mutable std::vector<std::string> texts;
+};
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -40,14 +59,15 @@ protected:
         ASSERT_EQ(doc.m_paths.size(), 1u);
     }
 
-    // The texts of a menu's items, "-" for a separator, hidden items left out.
-    static std::vector<std::string> MenuTexts(const QMenu* menu)
+    // The texts of a menu's items as it draws them, "-" for a separator.
+    static std::vector<std::string> MenuTexts(QMenu* menu)
     {
-        std::vector<std::string> texts;
-        for (const QAction* action : menu->actions())
-            if (action->isVisible())
-                texts.push_back(action->isSeparator() ? "-" : action->text().toStdString());
-        return texts;
+        MenuItemRecorder recorder;
+        menu->setStyle(&recorder);
+        menu->adjustSize();
+        menu->grab();
+        menu->setStyle(nullptr);
+        return recorder.texts;
     }
 
     QMenu* Menu(int index) const { return frame->menuBar()->actions().at(index)->menu(); }
@@ -113,15 +133,15 @@ TEST_F(MainFrameTest, CtrlSOpensSaveAsEvenWithAFileName)
 
 TEST_F(MainFrameTest, AcceleratorsFollowTheirOwnTableNotTheMenuTexts)
 {
-    EXPECT_EQ(frame->Action(ID_FILE_SAVE_AS)->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_TRUE(frame->Action(ID_FILE_SAVE)->shortcut().isEmpty());
-    EXPECT_TRUE(frame->Action(32808)->shortcut().isEmpty());
-    EXPECT_TRUE(frame->Action(32785)->shortcut().isEmpty());
-    EXPECT_TRUE(frame->Action(ID_APP_EXIT)->shortcut().isEmpty());
-    EXPECT_EQ(frame->Action(ID_VIEW_ZOOM_IN)->shortcut(), QKeySequence(Qt::Key_PageDown));
-    EXPECT_EQ(frame->Action(ID_VIEW_ZOOM_OUT)->shortcut(), QKeySequence(Qt::Key_PageUp));
-    EXPECT_EQ(frame->Action(ID_VEHICLE_SETTINGS)->shortcut(), QKeySequence("Ctrl+V"));
-    EXPECT_EQ(frame->Action(57643)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    EXPECT_EQ(frame->Accelerator(ID_FILE_SAVE_AS), QKeySequence("Ctrl+S"));
+    EXPECT_TRUE(frame->Accelerator(ID_FILE_SAVE).isEmpty());
+    EXPECT_TRUE(frame->Accelerator(32808).isEmpty());
+    EXPECT_TRUE(frame->Accelerator(32785).isEmpty());
+    EXPECT_TRUE(frame->Accelerator(ID_APP_EXIT).isEmpty());
+    EXPECT_EQ(frame->Accelerator(ID_VIEW_ZOOM_IN), QKeySequence(Qt::Key_PageDown));
+    EXPECT_EQ(frame->Accelerator(ID_VIEW_ZOOM_OUT), QKeySequence(Qt::Key_PageUp));
+    EXPECT_EQ(frame->Accelerator(ID_VEHICLE_SETTINGS), QKeySequence("Ctrl+V"));
+    EXPECT_EQ(frame->Accelerator(57643), QKeySequence(Qt::ALT | Qt::Key_Backspace));
     EXPECT_FALSE(frame->Action(57643)->isEnabled());
 }
 
@@ -163,22 +183,45 @@ TEST_F(MainFrameTest, ToolbarButtonsStandInOrderWithSeparators)
 TEST_F(MainFrameTest, RecentFilesSurviveRecreatingTheFrame)
 {
     LoadLog();
-    const std::string saved = dir.File("kept.vol");
+    const std::string saved = dir.File("R&D kept.vol");
     ui.filesToSave.push_back(saved);
     frame->Action(ID_FILE_SAVE_AS)->trigger();
-    EXPECT_EQ(frame->windowTitle(), "kept.vol - Volantor");
+    EXPECT_EQ(frame->windowTitle(), "R&D kept.vol - Volantor");
 
     frame = std::make_unique<CMainFrame>(doc, ui);
     ui.AttachFrame(frame.get());
     ASSERT_EQ(frame->RecentFiles().size(), 1);
     EXPECT_EQ(frame->RecentFiles().at(0).toStdString(), saved);
     ASSERT_EQ(frame->RecentFileActions().size(), 1);
-    EXPECT_TRUE(frame->RecentFileActions().at(0)->text().endsWith("kept.vol"));
+    EXPECT_TRUE(frame->RecentFileActions().at(0)->text().endsWith("/R&&D kept.vol"));
 
     doc.OnNewDocument();
     frame->RecentFileActions().at(0)->trigger();
     EXPECT_EQ(doc.m_paths.size(), 1u);
     EXPECT_EQ(doc.GetPathName(), saved);
+}
+
+TEST(RecentFileMenuText, ShowsThePathAsItIsShortenedInTheMiddle)
+{
+    const struct {
+        const char* name;
+        int number;
+        const char* path;
+        const char* text;
+    } rows[] = {
+        {"short path whole", 1, "/home/pat/airfield.vol", "&1 /home/pat/airfield.vol"},
+        {"ampersand shown, not a mnemonic", 2, "/home/pat/R&D/a&b.vol", "&2 /home/pat/R&&D/a&&b.vol"},
+        {"48 characters whole", 3, "/home/pat/scenery/projects/northern/airfield.vol",
+         "&3 /home/pat/scenery/projects/northern/airfield.vol"},
+        {"longer: first 16 and last 29 kept", 4,
+         "/home/pat/scenery/projects/2024/northern airfields/circuit.vol",
+         "&4 /home/pat/scener...orthern airfields/circuit.vol"},
+        {"ampersand kept whole beside the cut", 5,
+         "/home/pat/scenery/projects/2024/northern R&D fields/circuit.vol",
+         "&5 /home/pat/scener...rthern R&&D fields/circuit.vol"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(RecentFileMenuText(row.number, row.path).toStdString(), row.text) << row.name;
 }
 
 TEST_F(MainFrameTest, RecentFileThatNoLongerOpensLeavesTheList)

@@ -175,6 +175,16 @@ TEST_F(PathViewWidgetTest, MouseOverTheFirstSampleReadsZeroInPaneOne)
     EXPECT_EQ(frame->PaneText(1), "X: 0.0 Y: 0.0");
 }
 
+TEST_F(PathViewWidgetTest, FileNewLeavesNoReadoutOfTheOldPaths)
+{
+    QTest::mouseMove(&View(), Drawn(0));
+    ASSERT_EQ(frame->PaneText(1), "X: 0.0 Y: 0.0");
+    frame->Action(ID_FILE_NEW)->trigger();
+    ASSERT_TRUE(doc.m_paths.empty());
+    QTest::mouseMove(&View(), Drawn(0) + QPoint(5, 5));
+    EXPECT_EQ(frame->PaneText(1), "  0 00 00.0000    0 00 00.0000");
+}
+
 TEST_F(PathViewWidgetTest, ViewCommandsFromKeysAndMenu)
 {
     QAction* view3D = frame->Action(ID_VIEW_3D);

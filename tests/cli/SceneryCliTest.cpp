@@ -77,6 +77,17 @@ TEST_F(SceneryCli, VehicleSettingsChangeTheCurrentPath)
     EXPECT_NE(text.find(":PATTERN0\n  SetColor( 0 4 F0 )\n"), std::string::npos);
 }
 
+TEST_F(SceneryCli, VehicleTextIsKeptOneBytePerCharacter)
+{
+    const std::string saved = dir.File("latin1.vol");
+    const CliRun run =
+        RunCli({log, "--vehicle", "0FE0C Fu\u00DFg\u00E4nger \u00C4\u00D6\u00DC!", "--save", saved});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The text's length, 20, as a 32-bit number, then its bytes.
+    const std::string stored = std::string("\x14\0\0\0", 4) + "0FE0C Fu\xDFg\xE4nger \xC4\xD6\xDC!";
+    EXPECT_NE(TempDir::Read(saved).find(stored), std::string::npos);
+}
+
 TEST_F(SceneryCli, HelicopterVehicleLosesItsPatternLine)
 {
     ASSERT_EQ(RunCli({log, "--vehicle", "Helicopter (FS98)", "--sca", dir.File("out.sca")}).status, 0);
@@ -89,6 +100,7 @@ TEST_F(SceneryCli, BadVehicleValuesAreUsageErrorsBeforeAnyStep)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {log, "--vehicle", "0FE0C - LearJet 12345"},
+             {log, "--vehicle", "0FE0C \u20AC"},
              {log, "--colors", "1,2,3,4"},
              {log, "--colors", "1,2,3,4,5,6"},
              {log, "--colors", "1,2,3,4,256"},

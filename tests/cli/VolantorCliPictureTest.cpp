@@ -6,6 +6,10 @@
 
 #include <QImage>
 
+#include <clocale>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -62,6 +66,20 @@ protected:
     std::string lastBytes;
     int pictures = 0;
 };
+
+// A locale that writes numbers with a decimal comma, if this machine has one.
+std::optional<std::string> DecimalCommaLocale()
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::optional<std::string> found;
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8", "es_ES.UTF-8"})
+        if (!found && std::setlocale(LC_NUMERIC, name) &&
+            std::string(std::localeconv()->decimal_point) == ",")
+            found = name;
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    return found;
+}
 
 const QRgb kBlue = qRgb(0, 0, 240);
 const QRgb kBlack = qRgb(0, 0, 0);
@@ -136,4 +154,33 @@ TEST_F(VolantorCliPicture, UnwritablePictureFailsWithExitOne)
     const CliOutcome run = RunCli({log, "--png", file});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("Can't save \"" + file + "\": ", 0), 0u) << run.err;
+}
+
+TEST(VolantorCliLocale, NumbersReadAndWrittenAfterAPngIgnoreADecimalCommaLocale)
+{
+    const auto locale = DecimalCommaLocale();
+    if (!locale)
+        GTEST_SKIP() << "no locale with a decimal comma here (scripts/install-deps.sh makes de_DE.UTF-8)";
+    // In a process of its own, so that its first --png makes the Qt application under that locale.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            CliOutcome run;
+            {
+                TempDir dir;
+                // The hexadecimal field sends each line through the C library's conversion.
+                const std::string log =
+                    dir.Write("hex.dat", "# ORVEX Flight Data Recorder version 6\nby test\ncolumns\n"
+                                         "0 12:00:00 47.25 8.5 1000 0 0 0 0x10 0 0 0 0 0 d x y\n"
+                                         "1 12:00:01 47.5 8.75 1100 0 0 0 0x10 0 0 0 0 0 d x y\n");
+                setenv("LC_ALL", locale->c_str(), 1);
+                run = RunCli({"--png", dir.File("empty.png"), log, "--info"});
+            }
+            std::cerr << run.out << run.err;
+            const bool pointKept =
+                run.out.find("Latitude Range: 47.250000 to 47.500000\n"
+                             "Longitude Range: 8.500000 to 8.750000\n") != std::string::npos;
+            std::_Exit(pointKept ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }

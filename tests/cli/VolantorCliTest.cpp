@@ -68,6 +68,8 @@ TEST_F(VolantorCli, UsageErrorsExitTwoBeforeAnyStepRuns)
                                                {"--set", "speed=3", log},
                                                {"--set", "bank", log},
                                                {"--set", "alt-gray=1.5", log},
+                                               {log, "--info", "--set", "bank=46"},
+                                               {"--set", "bank=45"},
                                                {}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
@@ -85,16 +87,29 @@ TEST_F(VolantorCli, SetStoresPreferencesAsTheDialogDoes)
     EXPECT_EQ(g_fBankThreshold, 45.0f);
     EXPECT_EQ(g_fHeaderOffset, -180.0f);
     EXPECT_EQ(g_nTimeBlueSpacing, 0);
+    // A value not named keeps its default bit for bit.
+    EXPECT_EQ(g_fClimbThreshold, 0.05f);
     // Every run starts from the defaults.
     ASSERT_EQ(RunCli({log}).status, 0);
     EXPECT_EQ(g_fCourseThreshold, 0.2f);
+}
+
+TEST_F(VolantorCli, SetAppliesToTheStepsAfterIt)
+{
+    const std::string before = dir.File("before.txt"), after = dir.File("after.txt");
+    const CliRun run = RunCli({log, "--map", before, "--set", "area1=1", "--map", after});
+    ASSERT_EQ(run.status, 0) << run.err;
+    // The first corner of "Area1": the box's north-west corner widened by the margin.
+    EXPECT_EQ(TempDir::Read(before).substr(0, 41), "R2\n\"Area1\" 5 0 200\n47.520000 -122.309998\n");
+    EXPECT_EQ(TempDir::Read(after).substr(0, 41), "R2\n\"Area1\" 5 0 200\n48.520000 -123.309998\n");
 }
 
 TEST_F(VolantorCli, HelpPrintsTheUsage)
 {
     const CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.rfind("Usage: volantor-cli [--set NAME=VALUE]... STEP...\n", 0), 0u);
-    for (const char* name : {"--open FILE", "--save FILE", "--info", "course", "time-blue"})
+    EXPECT_EQ(run.out.rfind("Usage: volantor-cli STEP...\n", 0), 0u);
+    for (const char* name :
+         {"--open FILE", "--save FILE", "--info", "--set NAME=VALUE", "course", "time-blue"})
         EXPECT_NE(run.out.find(name), std::string::npos) << name;
 }
