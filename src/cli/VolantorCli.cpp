@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <clocale>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -194,10 +193,6 @@ void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size
 void SavePicture(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
 {
     EnsureGuiApplication();
-    // Qt's application object takes on the person's locale when it is made; the
-    // numbers read and written after it must not (a decimal comma would read
-    // "47.25" as 47 and print "1,52").
-    std::setlocale(LC_NUMERIC, "C");
     PathView view(doc, ui);
     const QImage image = RenderPathViewImage(view, QSize(ui.PictureWidth(), ui.PictureHeight()));
     std::string error;

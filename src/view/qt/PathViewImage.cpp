@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 
+#include <clocale>
 #include <cstdio>
 
 void PaintPathView(QImage& image, PathView& view)
@@ -64,4 +65,7 @@ void EnsureGuiApplication()
     // Never destroyed: it has to outlive every font and image the program still holds at exit.
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     Q_UNUSED(application);
+    // The application object takes on the person's locale; the numbers read and
+    // written after it must not (a decimal comma would read "47.25" as 47).
+    std::setlocale(LC_NUMERIC, "C");
 }
