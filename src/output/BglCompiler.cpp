@@ -135,6 +135,13 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
                            " patterns, but its pattern table can address at most " +
                            std::to_string(kMaxPatterns) + ".");
 
+    // The sequences come first, so that a path they refuse is reported as
+    // the SCASM writer reports it.
+    PatternSequencer sequencer;
+    std::vector<std::vector<pattern::Command>> sequences;
+    for (int index : patterns)
+        sequences.push_back(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index));
+
     ByteWriter out;
     try {
         PutHeader(out, doc);
@@ -162,12 +169,10 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
     }
     out.PutU8(kTableEnd);
 
-    PatternSequencer sequencer;
     std::vector<std::size_t> bodyOffsets;
-    for (int index : patterns) {
+    for (std::size_t k = 0; k < patterns.size(); ++k) {
         bodyOffsets.push_back(out.Size());
-        out.PutBytes(EncodePatternBody(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index),
-                                       PatternName(index)));
+        out.PutBytes(EncodePatternBody(sequences[k], PatternName(patterns[k])));
     }
 
     const std::size_t blockSize = out.Size() - kBlockSizeCountsFrom;
@@ -195,6 +200,9 @@ std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std
         return CompileImage(doc);
     } catch (const bgl::Refusal& reason) {
         refusal = reason.what();
+        return std::nullopt;
+    } catch (const pattern::Refusal& reason) {
+        refusal = "Can't create the BGL file: " + std::string(reason.what());
         return std::nullopt;
     }
 }
