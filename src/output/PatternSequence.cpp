@@ -247,9 +247,10 @@ std::vector<pattern::Command> PatternSequencer::Sequence(const std::vector<PathS
             pitch = b.m_fPitch;
         }
 
-        const double east = static_cast<double>(b.m_fX) - a.m_fX;
-        const double north = static_cast<double>(b.m_fY) - a.m_fY;
-        const double up = static_cast<double>(b.m_fZ) - a.m_fZ;
+        // Single-precision differences, as every other one of the sequence.
+        const float east = b.m_fX - a.m_fX;
+        const float north = b.m_fY - a.m_fY;
+        const float up = b.m_fZ - a.m_fZ;
         if (std::fabs(a.m_fAlt - b.m_fAlt) < kLevelFeet)
             AppendMove(commands, seconds, {east, north, 0}, false, j, patternNumber);
         else

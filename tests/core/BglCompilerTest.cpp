@@ -275,6 +275,11 @@ TEST_F(BglCompiler, MovesRoundToTheNearestMetreHalvesUpward)
     doc.m_samples[10].m_fX = -0.5f;
     doc.m_samples[10].m_fY = -0.6f;
     EXPECT_EQ(OnlyBody(), BodyWith({0x15, 0x0A, 0x00, 0x00, 0x00, 0xFF, 0xFF}));
+    // The difference is a float: 10000.5 - 0.0002 is 10000.5 (10001 m), not 10000.4998.
+    doc.m_samples[0].m_fX = 0.0002f;
+    doc.m_samples[10].m_fX = 10000.5f;
+    doc.m_samples[10].m_fY = 0;
+    EXPECT_EQ(OnlyBody(), BodyWith({0x15, 0x0A, 0x00, 0x11, 0x27, 0x00, 0x00}));
 }
 
 TEST_F(BglCompiler, NegativeStartAttitudeUsesRateMinus180AndGearDownIsOne)
