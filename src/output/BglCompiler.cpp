@@ -74,8 +74,7 @@ std::uint8_t TrafficByte(const VehiclePath& path, int index)
 {
     if (path.m_nDensity < 0 || path.m_nDensity > kMaxDensity)
         throw bgl::Refusal("Can't create the BGL file: the density of " + PatternName(index) + " is " +
-                           std::to_string(path.m_nDensity) +
-                           "; densities run from 0 (Very Sparse) to 4 (Very Dense).");
+                           std::to_string(path.m_nDensity) + "; densities run from 0 to 15.");
     return static_cast<std::uint8_t>(((path.m_nTrafficFlags & 0x0F) << 4) | path.m_nDensity);
 }
 

@@ -399,8 +399,8 @@ TEST_F(BglCompiler, MorePatternsThanTheTableAddressesAreRefused)
 TEST_F(BglCompiler, DensityTheEntryByteCannotHoldIsRefused)
 {
     AddExamplePath(1).m_nDensity = 16;
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: the density of PATTERN0 is 16; densities run from 0 "
-                         "(Very Sparse) to 4 (Very Dense).");
+    EXPECT_EQ(Refusal(),
+              "Can't create the BGL file: the density of PATTERN0 is 16; densities run from 0 to 15.");
 }
 
 TEST_F(BglCompiler, YawRateBeyond180IsHeldAtTheFastest)
