@@ -74,8 +74,7 @@ std::uint8_t TrafficByte(const VehiclePath& path, int index)
 {
     if (path.m_nDensity < 0 || path.m_nDensity > kMaxDensity)
         throw bgl::Refusal("Can't create the BGL file: the density of " + PatternName(index) + " is " +
-                           std::to_string(path.m_nDensity) +
-                           "; densities run from 0 (Very Sparse) to 4 (Very Dense).");
+                           std::to_string(path.m_nDensity) + "; densities run from 0 to 15.");
     return static_cast<std::uint8_t>(((path.m_nTrafficFlags & 0x0F) << 4) | path.m_nDensity);
 }
 
@@ -135,6 +134,13 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
                            " patterns, but its pattern table can address at most " +
                            std::to_string(kMaxPatterns) + ".");
 
+    // The sequences come first, so that a path they refuse is reported as
+    // the SCASM writer reports it.
+    PatternSequencer sequencer;
+    std::vector<std::vector<pattern::Command>> sequences;
+    for (int index : patterns)
+        sequences.push_back(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index));
+
     ByteWriter out;
     try {
         PutHeader(out, doc);
@@ -162,12 +168,10 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
     }
     out.PutU8(kTableEnd);
 
-    PatternSequencer sequencer;
     std::vector<std::size_t> bodyOffsets;
-    for (int index : patterns) {
+    for (std::size_t k = 0; k < patterns.size(); ++k) {
         bodyOffsets.push_back(out.Size());
-        out.PutBytes(EncodePatternBody(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index),
-                                       PatternName(index)));
+        out.PutBytes(EncodePatternBody(sequences[k], PatternName(patterns[k])));
     }
 
     const std::size_t blockSize = out.Size() - kBlockSizeCountsFrom;
@@ -195,6 +199,9 @@ std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std
         return CompileImage(doc);
     } catch (const bgl::Refusal& reason) {
         refusal = reason.what();
+        return std::nullopt;
+    } catch (const pattern::Refusal& reason) {
+        refusal = "Can't create the BGL file: " + std::string(reason.what());
         return std::nullopt;
     }
 }

@@ -2,7 +2,6 @@
 
 #include "processing/Geodesy.h"
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,7 +11,6 @@ namespace {
 
 constexpr double kTwoTo16 = 65536.0;
 constexpr double kTwoTo32 = 4294967296.0;
-constexpr double kFastestRate = 32767;
 
 double Truncated(double value)
 {
@@ -69,8 +67,9 @@ std::uint16_t Angle16(double degrees)
 
 std::uint16_t Rate16(double degreesPerSecond)
 {
-    const double units =
-        std::clamp(Truncated(degreesPerSecond * geodesy::kBglAngleFactor), -kFastestRate, kFastestRate);
+    const double units = Truncated(degreesPerSecond * geodesy::kBglAngleFactor);
+    if (units < std::numeric_limits<std::int16_t>::min() || units > std::numeric_limits<std::int16_t>::max())
+        throw ValueDoesNotFit();
     return static_cast<std::uint16_t>(static_cast<std::int16_t>(units));
 }
 

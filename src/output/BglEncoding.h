@@ -10,6 +10,13 @@
 // a value that cannot be held without changing its meaning is refused.
 namespace bgl {
 
+// What the fields of the pattern commands hold.
+inline constexpr int kMaxSeconds = 65535;     // of a hold or a move
+inline constexpr double kMinMetres = -32768;  // of a move along each axis
+inline constexpr double kMaxMetres = 32767;
+inline constexpr double kFastestRate = 180;  // degrees a second, 0x7FFF
+inline constexpr int kMaxColor = 255;        // a palette index
+
 // A value that is not a finite number, or out of its field's range.
 struct ValueDoesNotFit : std::runtime_error {
     ValueDoesNotFit() : std::runtime_error("the value does not fit its field") {}
@@ -29,8 +36,7 @@ std::uint16_t Lat512(double degrees);
 // 65536 units to 360 degrees, for area bounds.
 std::uint16_t Lon16(double degrees);
 std::uint16_t Angle16(double degrees);
-// A rate beyond what 16 bits hold would wrap into a turn the other way; it is
-// held at the fastest rate of its sign instead (that of 180 degrees a second).
+// A rate does not wrap: one beyond 16 bits would turn the other way.
 std::uint16_t Rate16(double degreesPerSecond);
 // 16.16 fixed-point metres, from the altitude rounded to single precision.
 std::int32_t Altitude32(float metres);

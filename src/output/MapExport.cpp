@@ -6,9 +6,11 @@
 #include "document/Preferences.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
+#include "output/PatternSequence.h"
 #include "output/TextFormat.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -38,6 +40,17 @@ std::string FullPathOf(const std::string& name)
     return std::string(text.begin(), text.end());
 }
 
+// Why no map can be written: the first path with a sample that holds an
+// impossible number, as the scenery writers name it.
+std::optional<std::string> MapRefusal(const CVolantorDoc& doc)
+{
+    for (int i = 0; i < static_cast<int>(doc.m_paths.size()); ++i) {
+        if (auto impossible = ImpossibleSampleIn(doc.m_samples, doc.m_paths[i], i))
+            return "Can't export the map: " + *impossible;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string MapText(const CVolantorDoc& doc)
@@ -63,6 +76,10 @@ void CVolantorDoc::OnExportMap()
 {
     if (m_paths.empty()) {
         m_pUI->ShowFailure("Nothing Loaded!");
+        return;
+    }
+    if (const auto refusal = MapRefusal(*this)) {
+        m_pUI->ShowFailure(*refusal);
         return;
     }
     const auto file =

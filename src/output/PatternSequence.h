@@ -3,6 +3,9 @@
 #include "document/PathSample.h"
 #include "document/VehiclePath.h"
 
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -11,9 +14,16 @@
 // colours, start position and attitude, one hold or move per segment with the
 // turns, gear changes and position fixes it needs, and a jump back to the
 // start. The SCASM writer prints them and the BGL compiler encodes them, so
-// both outputs always describe the same movement. Angles are in degrees,
-// rates in degrees per second, distances in metres, durations in seconds.
+// both outputs always describe the same movement; every value already fits
+// its field of the compiled format. Angles are in degrees, rates in degrees
+// per second, distances in metres, durations in seconds.
 namespace pattern {
+
+// Why a path cannot be written as scenery, in words for the person, naming
+// the path; each output puts its own opening before it.
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 struct SetColor {
     int nSlot;
@@ -42,18 +52,18 @@ struct YawTo {
 struct Hold {
     int nSeconds;
 };
+// A move keeps its fractions of a metre (each writer rounds them its own
+// way); the pieces of a move too long for one are whole metres.
 struct MoveXY {
     int nSeconds;
     double dEast;
     double dNorth;
-    int nSample;  // where the move starts
 };
 struct Move3D {
     int nSeconds;
     double dEast;
     double dUp;
     double dNorth;
-    int nSample;  // where the move starts
 };
 struct Gear {
     bool bUp;
@@ -86,13 +96,22 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 // one sequencer serves one file.
 class PatternSequencer {
 public:
-    // The sequence of a path that holds at least one sample.
+    // The sequence of a path that holds at least one sample. A hold or move
+    // too long for one command becomes several in a row that add up to it,
+    // and a rate beyond 180 degrees a second is held at 180. Throws
+    // pattern::Refusal when a sample holds an impossible number or a value
+    // cannot be written at all.
     std::vector<pattern::Command> Sequence(const std::vector<PathSample>& samples, const VehiclePath& path,
                                            int patternNumber);
 
 private:
     int m_nNextFixIndex = 15;
 };
+
+// Why no scenery can be written of the path: its first sample that holds a
+// number no flight has, named with the path; nothing when there is none.
+std::optional<std::string> ImpossibleSampleIn(const std::vector<PathSample>& samples, const VehiclePath& path,
+                                              int patternNumber);
 
 // The scenery object code of a path's vehicle: the first five characters of
 // its vehicle text.

@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -278,6 +275,11 @@ TEST_F(BglCompiler, MovesRoundToTheNearestMetreHalvesUpward)
     doc.m_samples[10].m_fX = -0.5f;
     doc.m_samples[10].m_fY = -0.6f;
     EXPECT_EQ(OnlyBody(), BodyWith({0x15, 0x0A, 0x00, 0x00, 0x00, 0xFF, 0xFF}));
+    // The difference is a float: 10000.5 - 0.0002 is 10000.5 (10001 m), not 10000.4998.
+    doc.m_samples[0].m_fX = 0.0002f;
+    doc.m_samples[10].m_fX = 10000.5f;
+    doc.m_samples[10].m_fY = 0;
+    EXPECT_EQ(OnlyBody(), BodyWith({0x15, 0x0A, 0x00, 0x11, 0x27, 0x00, 0x00}));
 }
 
 TEST_F(BglCompiler, NegativeStartAttitudeUsesRateMinus180AndGearDownIsOne)
@@ -341,17 +343,6 @@ TEST_F(BglCompiler, MoveLongerThan65535SecondsIsSplitToo)
               BodyWith({0x15, 0xB8, 0x88, 0x04, 0x00, 0x00, 0x00, 0x15, 0xB8, 0x88, 0x03, 0x00, 0x00, 0x00}));
 }
 
-TEST_F(BglCompiler, MoveFasterThanAnyPiecesCanCarryIsRefused)
-{
-    AddExamplePath(3);
-    Segment(0, 2, 2);
-    doc.m_samples[2].m_fX = 100000;
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: the move of PATTERN0 from sample 0 over 2 seconds is not a "
-                         "finite distance, or faster than the 32767 m a second a BGL move can carry.");
-    doc.m_samples[2].m_fX = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_NE(Refusal().find("the move of PATTERN0 from sample 0"), std::string::npos);
-}
-
 TEST_F(BglCompiler, RefusalWritesNothingAndKeepsAnExistingFile)
 {
     AddExamplePath(3);
@@ -405,28 +396,11 @@ TEST_F(BglCompiler, MorePatternsThanTheTableAddressesAreRefused)
                          "address at most 8191.");
 }
 
-TEST_F(BglCompiler, ColoursAndDensitiesTheFieldsCannotHoldAreRefused)
+TEST_F(BglCompiler, DensityTheEntryByteCannotHoldIsRefused)
 {
-    VehiclePath& path = AddExamplePath(1);
-    path.m_nColor[3] = 256;
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: colour 3 of PATTERN0 is 256, not a palette index from 0 to 255.");
-    path.m_nColor[3] = -1;
-    EXPECT_NE(Refusal().find("colour 3 of PATTERN0 is -1"), std::string::npos);
-    path.m_nColor[3] = 3;
-    path.m_nDensity = 16;
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: the density of PATTERN0 is 16; densities run from 0 "
-                         "(Very Sparse) to 4 (Very Dense).");
-}
-
-TEST_F(BglCompiler, AltitudesAndAnglesTheFormatCannotHoldAreRefused)
-{
-    AddExamplePath(1);
-    doc.m_samples[0].m_fAlt = 200000;  // 60960 m
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: PATTERN0 has a position or altitude that a BGL file cannot "
-                         "hold (not a number, or beyond the range of its field).");
-    doc.m_samples[0].m_fAlt = 100;
-    doc.m_samples[0].m_fHeading = std::numeric_limits<float>::quiet_NaN();
-    EXPECT_EQ(Refusal(), "Can't create the BGL file: PATTERN0 has an angle that is not a number.");
+    AddExamplePath(1).m_nDensity = 16;
+    EXPECT_EQ(Refusal(),
+              "Can't create the BGL file: the density of PATTERN0 is 16; densities run from 0 to 15.");
 }
 
 TEST_F(BglCompiler, YawRateBeyond180IsHeldAtTheFastest)

@@ -48,15 +48,15 @@ TEST(BglEncoding, Angle16UsesTheConstantAsWrittenAndWrapsAFullTurn)
     EXPECT_EQ(Angle16(0), 0);
 }
 
-TEST(BglEncoding, RatesOf180EncodeAsTheFastestAndFasterOnesAreHeldThere)
+TEST(BglEncoding, RatesOf180EncodeAsTheFastestAndFasterOnesAreRefused)
 {
     EXPECT_EQ(Rate16(180), 0x7FFF);
     EXPECT_EQ(Rate16(-180), 0x8001);
     EXPECT_EQ(Rate16(2), 364);
     EXPECT_EQ(Rate16(-3), 0xFDDE);
     // 200 degrees a second would wrap into a fast turn the other way.
-    EXPECT_EQ(Rate16(200), 0x7FFF);
-    EXPECT_EQ(Rate16(-361), 0x8001);
+    EXPECT_THROW(Rate16(200), ValueDoesNotFit);
+    EXPECT_THROW(Rate16(-361), ValueDoesNotFit);
 }
 
 TEST(BglEncoding, AltitudeIsSixteenSixteenFixedPoint)

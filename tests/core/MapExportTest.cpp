@@ -167,3 +167,14 @@ TEST_F(MapExport, CancelWritesNothingAndAnUncreatableFileIsReported)
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Error opening map output file!"});
     EXPECT_EQ(ui.messages[0].kind, UserInterface::MessageKind::Failure);
 }
+
+TEST_F(MapExport, PathWithAnImpossibleNumberIsRefusedBeforeAnyDialog)
+{
+    AddPath(doc, {SampleAt(47.25f, -122.5f)});
+    AddPath(doc, {SampleAt(47.25f, -122.5f), SampleAt(47.25f, 350)});
+    doc.OnExportMap();
+    EXPECT_EQ(ui.Texts(),
+              std::vector<std::string>{"Can't export the map: sample 2 of PATTERN1 holds numbers no flight "
+                                       "has (not a number, infinite, or off the globe)."});
+    EXPECT_TRUE(ui.fileChoices.empty());
+}

@@ -333,11 +333,44 @@ TEST_F(ScasmWriter, PositionFixIndexCarriesOverToTheNextPath)
     EXPECT_EQ(Body(1), "  MoveXY( 2 0 0 )\n  MoveXY( 27 0 0 )\n  ; 2 seconds\n" + fix + "  Jump( :PATTERN1 )\n");
 }
 
-TEST_F(ScasmWriter, HoldsWriteTheirSeconds)
+TEST_F(ScasmWriter, HoldsAndMovesTooLongForOneCompiledCommandAreWrittenAsSeveral)
 {
     AddPlainPath(70001);
     Segment(0, 1, 70000);
-    EXPECT_EQ(Body(0), "  Hold( 70000 )\n  Jump( :PATTERN0 )\n");
+    EXPECT_EQ(Body(0), "  Hold( 65535 )\n  Hold( 4465 )\n  Jump( :PATTERN0 )\n");
+
+    // 40000 m in 3 s needs two pieces: the first takes the odd second and
+    // 26667 m (two thirds, rounded), the second the rest.
+    Segment(0, 2, 3);
+    doc.m_samples[3].m_fX = 40000;
+    // 40 m east and 40000 m down in 2 s: two pieces of a second.
+    Segment(3, 2, 5);
+    doc.m_samples[5].m_fAlt = 200;
+    doc.m_samples[5].m_fX = 40040;
+    doc.m_samples[5].m_fZ = -40000;
+    EXPECT_EQ(Body(0), "  MoveXY( 2 26667 0 )\n"
+                       "  MoveXY( 1 13333 0 )\n"
+                       "  Move3D( 1 20 -20000 0 )\n"
+                       "  Move3D( 1 20 -20000 0 )\n"
+                       "  ; Takeoff\n"
+                       "  Jump( :PATTERN0 )\n");
+}
+
+TEST_F(ScasmWriter, RatesBeyond180DegreesASecondAreHeldAt180)
+{
+    AddPlainPath(3);
+    Segment(0, 2, 1);
+    Segment(1, 2, 2);
+    doc.m_samples[1].m_fHeading = 170;  // rate 340
+    doc.m_samples[2].m_fHeading = 170;
+    doc.m_samples[1].m_fBank = 179;   // rate 180, not beyond
+    doc.m_samples[2].m_fBank = -179;  // rate -359
+    EXPECT_EQ(Body(0), "  YawTo( 170.000000 180 )\n"
+                       "  BankTo( 179.000000 180 )\n"
+                       "  MoveXY( 1 0 0 )\n"
+                       "  BankTo( -179.000000 -180 )\n"
+                       "  MoveXY( 1 0 0 )\n"
+                       "  Jump( :PATTERN0 )\n");
 }
 
 TEST_F(ScasmWriter, SegmentsThatDoNotEndAfterTheirStartInsideThePathAreIgnored)

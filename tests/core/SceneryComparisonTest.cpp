@@ -21,6 +21,7 @@ namespace {
 constexpr std::size_t kHeading = 6;
 constexpr std::size_t kHold = 9;
 constexpr std::size_t kYawTo = 10;
+constexpr std::size_t kPitchTo = 11;
 constexpr std::size_t kMove3D = 12;
 constexpr std::size_t kFirstSetPos = 5;
 
@@ -121,20 +122,22 @@ TEST_F(SceneryComparison, MoveMetresPartOnlyAtAHalfBelowAnEvenNumber)
     EXPECT_NE(Disagreement(), "");
 }
 
-TEST_F(SceneryComparison, PiecesOfASplitMoveAddUpToIt)
+TEST_F(SceneryComparison, FileMustNotSplitWhatTheTextWritesWhole)
 {
     SplitFileCommand(kMove3D, {bgl_decode::Move3D{11, 9000, 150, 13000}, bgl_decode::Move3D{12, 9823, 155, 14783}});
-    EXPECT_EQ(Disagreement(), "");
-    FileCommand<bgl_decode::Move3D>(kMove3D + 1).nSeconds = 11;
-    EXPECT_EQ(Disagreement(), "PATTERN0, text line 22, file byte 294: the file's Move3D pieces last 22 seconds");
+    EXPECT_EQ(Disagreement(), "PATTERN0, text line 22, file byte 294: the file's Move3D lasts 11 seconds");
+    SplitFileCommand(kHold, {bgl_decode::Hold{10}, bgl_decode::Hold{7}});
+    EXPECT_EQ(Disagreement(), "PATTERN0, text line 19, file byte 281: the file's Hold lasts 10 seconds");
 }
 
-TEST_F(SceneryComparison, PiecesOfASplitHoldAddUpToIt)
+TEST_F(SceneryComparison, TextRateBeyondTheFastestTheFileHoldsDisagrees)
 {
-    SplitFileCommand(kHold, {bgl_decode::Hold{10}, bgl_decode::Hold{7}});
+    // 200 degrees a second is 36408 units, beyond 16 bits; the file's fastest is 180.
+    FileCommand<bgl_decode::PitchTo>(kPitchTo).nRate = 0x7FFF;
+    TextCommand<scasm_parse::PitchTo>(kPitchTo).nRate = 200;
+    EXPECT_EQ(Disagreement(), "PATTERN0, text line 21, file byte 289: PitchTo rate 32767");
+    TextCommand<scasm_parse::PitchTo>(kPitchTo).nRate = 180;
     EXPECT_EQ(Disagreement(), "");
-    FileCommand<bgl_decode::Hold>(kHold + 1).nSeconds = 8;
-    EXPECT_EQ(Disagreement(), "PATTERN0, text line 19, file byte 281: the file's holds last 18 seconds");
 }
 
 TEST_F(SceneryComparison, PrintedValuesAllowOnlyWhatTheirSixDecimalsHide)

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
 
 // The BGL format's number encodings, worked out from degrees and metres on
 // the test's side, for holding the compiled file against the SCASM text. Each
@@ -53,13 +51,6 @@ inline long long Angle16(double degrees)
 inline long long Altitude32(double metres)
 {
     return Truncated(static_cast<float>(metres) * 65536.0);
-}
-
-// A rate in whole degrees a second; the fastest the field holds is that of
-// 180 degrees a second, 0x7FFF.
-inline std::int16_t Rate16(long wholeDegreesPerSecond)
-{
-    return static_cast<std::int16_t>(std::clamp(Angle16(static_cast<double>(wholeDegreesPerSecond)), -32767LL, 32767LL));
 }
 
 // How far the value behind a number printed with six decimals may lie from it.

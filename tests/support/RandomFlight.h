@@ -17,6 +17,9 @@
 // between them), somewhere on the globe, one sample a second. Aircraft taxi,
 // hold, take off, climb, turn, cruise, descend and land, changing gear on the
 // way; helicopters lift off vertically; boats and trucks stay on the surface.
+// Some cruises are straight legs of tens of kilometres, longer than one
+// compiled move carries, and some aircraft roll, or helicopters spin, faster
+// than the 180 degrees a second a compiled rate carries.
 namespace random_flight {
 
 class FlightGenerator {
@@ -130,8 +133,13 @@ private:
                 TakeOff(craft);
             Climb(craft, Whole(20, 180));
             for (int leg = Whole(1, 5); leg > 0; --leg) {
-                if (Chance(0.5))
+                const double pick = Fraction();
+                if (pick < 0.4)
                     Turn(craft, Whole(5, 60));
+                else if (pick < 0.5)
+                    FastTurn(craft, kind);
+                else if (pick < 0.65)
+                    LongLeg(craft);
                 else
                     Cruise(craft, Whole(10, 120));
             }
@@ -243,6 +251,30 @@ private:
         c.pitch = Real(-1, 3);
         for (int s = 0; s < seconds; ++s)
             Step(c);
+    }
+
+    // A jet's straight dash of some minutes.
+    void LongLeg(Craft& c)
+    {
+        c.speed = std::max(c.speed, Real(150, 280));
+        Cruise(c, Whole(120, 400));
+    }
+
+    // A roll, or a helicopter's spin on its axis while it creeps forward,
+    // turning up to 270 degrees a second.
+    void FastTurn(Craft& c, Kind kind)
+    {
+        const double rate = Real(100, 270) * (Chance(0.5) ? 1 : -1);
+        if (kind == Kind::Helicopter) {
+            c.speed = Real(1, 5);
+            c.turn = rate;
+        }
+        for (int s = Whole(1, 4); s > 0; --s) {
+            if (kind != Kind::Helicopter)
+                c.bank = std::remainder(c.bank + rate, 360);
+            Step(c);
+        }
+        c.turn = c.bank = 0;
     }
 
     void Descend(Craft& c)

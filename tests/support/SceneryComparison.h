@@ -15,8 +15,8 @@
 // area bounds, the same patterns in the same order with the same vehicles,
 // and command for command the same values, allowing only for the ways the two
 // outputs round (six printed decimals against truncated integers, yaw rates
-// rounded up against toward zero, moves rounded half to even against half up)
-// and for holds and moves the file has to split into pieces.
+// rounded up against toward zero, moves rounded half to even against half up).
+// A value of the text that its field in the file cannot hold disagrees.
 namespace scenery_comparison {
 
 // How often the comparison met the cases it allows for, so that a test can
@@ -28,10 +28,10 @@ struct Tally {
     int nTurns = 0;                // YawTo
     int nYawRatesRoundedDown = 0;  // the file's rate one below the text's
     int nAttitudeChanges = 0;      // PitchTo and BankTo after the prologue's
+    int nFastestRates = 0;         // 180 degrees a second, after the prologue
     int nHolds = 0;
     int nLevelMoves = 0;
     int nClimbingMoves = 0;
-    int nMovesSplit = 0;
     int nHalvesRoundedApart = 0;
     int nGearChanges = 0;
     int nPositionFixes = 0;  // SetPos after the prologue's
@@ -173,6 +173,12 @@ private:
 
     static bool Angle(std::uint16_t field, double printed) { return HoldsPrinted(field, 16, printed, Angle16); }
 
+    void CountFastest(long rate)
+    {
+        if (rate == 180 || rate == -180)
+            ++m_tally.nFastestRates;
+    }
+
     // Text metres are printed half to even, the file's rounded half up: they
     // part only at an exact half below an even number.
     bool Metres(long printed, long encoded)
@@ -225,12 +231,15 @@ private:
         const auto* f = Take<FileAttitude>();
         if (!f)
             return "no " + std::string(name) + " in the file";
-        if (t > 8)
+        if (t > 8) {
             ++m_tally.nAttitudeChanges;
+            CountFastest(c.nRate);
+        }
         if (!Angle(f->nAngle, c.dAngle))
             return std::string(name) + " angle " + std::to_string(f->nAngle);
-        // The rate is a whole number in both.
-        if (f->nRate != Rate16(c.nRate))
+        // The rate is a whole number in both; a rate beyond 180 degrees a
+        // second has no field value that holds it.
+        if (f->nRate != Angle16(c.nRate))
             return std::string(name) + " rate " + std::to_string(f->nRate);
         return "";
     }
@@ -250,14 +259,15 @@ private:
         if (!f)
             return "no YawTo in the file";
         ++m_tally.nTurns;
+        CountFastest(c.nRate);
         if (!Angle(f->nAngle, c.dAngle))
             return "YawTo angle " + std::to_string(f->nAngle);
         // The text shows the rate rounded up, the file holds it rounded toward
         // zero: the same for a whole or negative rate, one less otherwise,
         // and never below the least rate of 1.
-        if (f->nRate == Rate16(c.nRate))
+        if (f->nRate == Angle16(c.nRate))
             return "";
-        if (c.nRate >= 2 && f->nRate == Rate16(c.nRate - 1)) {
+        if (c.nRate >= 2 && f->nRate == Angle16(c.nRate - 1)) {
             ++m_tally.nYawRatesRoundedDown;
             return "";
         }
@@ -267,45 +277,31 @@ private:
     std::string Check(const scasm_parse::Hold& c, std::size_t)
     {
         ++m_tally.nHolds;
-        long seconds = 0;
-        while (seconds < c.nSeconds) {
-            const auto* f = Take<bgl_decode::Hold>();
-            if (!f || f->nSeconds == 0)
-                return "the file's holds last " + std::to_string(seconds) + " seconds";
-            seconds += f->nSeconds;
-        }
-        return seconds == c.nSeconds ? "" : "the file's holds last " + std::to_string(seconds) + " seconds";
+        const auto* f = Take<bgl_decode::Hold>();
+        if (!f)
+            return "no Hold in the file";
+        return f->nSeconds == c.nSeconds
+                   ? ""
+                   : "the file's Hold lasts " + std::to_string(f->nSeconds) + " seconds";
     }
 
-    // The pieces a move is written as add up to the text's seconds and metres.
     template <typename FileMove, typename TextMove>
     std::string Move(const TextMove& c, std::string_view name)
     {
-        constexpr bool kClimbs = std::is_same_v<FileMove, bgl_decode::Move3D>;
-        long seconds = 0;
-        long east = 0, up = 0, north = 0;
-        int pieces = 0;
-        while (seconds < c.nSeconds) {
-            const auto* f = Take<FileMove>();
-            if (!f || f->nSeconds == 0)
-                return "the file's " + std::string(name) + " pieces last " + std::to_string(seconds) + " seconds";
-            ++pieces;
-            seconds += f->nSeconds;
-            east += f->nEast;
-            north += f->nNorth;
-            if constexpr (kClimbs)
-                up += f->nUp;
-        }
-        if (pieces > 1)
-            ++m_tally.nMovesSplit;
-        if (seconds != c.nSeconds)
-            return "the file's " + std::string(name) + " pieces last " + std::to_string(seconds) + " seconds";
-        bool same = Metres(c.nEast, east) && Metres(c.nNorth, north);
-        if constexpr (kClimbs)
+        const auto* f = Take<FileMove>();
+        if (!f)
+            return "no " + std::string(name) + " in the file";
+        if (f->nSeconds != c.nSeconds)
+            return "the file's " + std::string(name) + " lasts " + std::to_string(f->nSeconds) + " seconds";
+        long up = 0;
+        bool same = Metres(c.nEast, f->nEast) && Metres(c.nNorth, f->nNorth);
+        if constexpr (std::is_same_v<FileMove, bgl_decode::Move3D>) {
+            up = f->nUp;
             same = same && Metres(c.nUp, up);
+        }
         if (!same)
-            return "the file's " + std::string(name) + " goes " + std::to_string(east) + " east, " +
-                   std::to_string(up) + " up, " + std::to_string(north) + " north";
+            return "the file's " + std::string(name) + " goes " + std::to_string(f->nEast) + " east, " +
+                   std::to_string(up) + " up, " + std::to_string(f->nNorth) + " north";
         return "";
     }
 
