@@ -11,6 +11,7 @@
 #include "output/BglEncoding.h"
 #include "output/BglPatternBody.h"
 #include "output/PatternSequence.h"
+#include "output/SceneryArea.h"
 
 #include <algorithm>
 #include <array>
@@ -134,8 +135,9 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
                            " patterns, but its pattern table can address at most " +
                            std::to_string(kMaxPatterns) + ".");
 
-    // The sequences come first, so that a path they refuse is reported as
-    // the SCASM writer reports it.
+    // The area and the sequences come first, so that what they refuse is
+    // reported as the SCASM writer reports it.
+    CheckAreasInsideTheMeridian(doc);
     PatternSequencer sequencer;
     std::vector<std::vector<pattern::Command>> sequences;
     for (int index : patterns)

@@ -8,6 +8,7 @@
 #include "document/VolantorDoc.h"
 #include "output/PatternSequence.h"
 #include "output/TextFormat.h"
+#include "processing/Geodesy.h"
 
 #include <filesystem>
 #include <optional>
@@ -20,7 +21,8 @@ constexpr int kMaxPointsPerPath = 16000;
 void AppendArea(std::string& text, const CVolantorDoc& doc, std::string_view name, double margin)
 {
     const double n = doc.m_fMaxLat + margin, s = doc.m_fMinLat - margin;
-    const double e = doc.m_fMaxLon + margin, w = doc.m_fMinLon - margin;
+    // An area across the 180th meridian keeps its corners on the globe.
+    const double e = WrappedLongitude(doc.m_fMaxLon + margin), w = WrappedLongitude(doc.m_fMinLon - margin);
     AppendFormat(text, "\"%s\" 5 0 200\n", {name});
     // North-west, north-east, south-east, south-west and north-west again.
     AppendFormat(text, "%f %f\n", {n, w});

@@ -6,6 +6,7 @@
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "output/PatternSequence.h"
+#include "output/SceneryArea.h"
 #include "output/TextFormat.h"
 
 #include <cmath>
@@ -121,6 +122,7 @@ bool CVolantorDoc::WriteScasmSource(std::string& text) const
     }
     std::string source = AreaText(*this);
     try {
+        CheckAreasInsideTheMeridian(*this);
         AppendPatterns(source, *this);
     } catch (const pattern::Refusal& reason) {
         m_pUI->ShowFailure("Can't write the SCASM source: " + std::string(reason.what()));

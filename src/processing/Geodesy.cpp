@@ -26,6 +26,11 @@ double EastwardDegrees(double fromLon, double toLon)
     return std::remainder(toLon - fromLon, 360.0);
 }
 
+double WrappedLongitude(double lon)
+{
+    return std::remainder(lon, 360.0);
+}
+
 LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoint& reference, float lat,
                           float lon, float alt, const GeoPoint& position)
 {

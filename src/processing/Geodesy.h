@@ -38,6 +38,9 @@ double GreatCircleDistance(const GeoPoint& a, const GeoPoint& b);
 // Degrees from one longitude eastward to another the short way round the
 // globe, in [-180, 180]: a path that crosses the 180th meridian stays whole.
 double EastwardDegrees(double fromLon, double toLon);
+// A longitude beyond the meridian (an east edge measured across it) brought
+// back into -180..180; one within that range is returned as it is.
+double WrappedLongitude(double lon);
 
 // Offsets in metres of a position from a reference point: east along the
 // reference latitude (the short way round), north along the reference

@@ -119,6 +119,13 @@ void Move(CVolantorDoc& doc, int start, int end)
 }
 
 const RefusedPath kRefusedPaths[] = {
+    {"an area across the 180th meridian",
+     [](CVolantorDoc& doc) {
+         doc.m_fMinLon = 179.75f;
+         doc.m_fMaxLon = 180.25f;  // measured east across the meridian
+     },
+     "the scenery area reaches across the 180th meridian (longitudes 179.650000 to -179.650000); a scenery "
+     "file cannot hold such an area."},
     {"a longitude off the globe", [](CVolantorDoc& doc) { doc.m_samples[4].m_fLon = 350; },
      "sample 4 of PATTERN1 holds numbers no flight has (not a number, infinite, or off the globe)."},
     {"a heading that is not a number", [](CVolantorDoc& doc) { doc.m_samples[1].m_fHeading = kNotANumber; },
