@@ -7,8 +7,10 @@
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -50,20 +52,45 @@ PathSample LoadSample(ByteReader& archive)
     return sample;
 }
 
-// Documents written before impossible recorder values were caught may still
-// hold some; they get the same treatment as in a log. Returns how many samples
-// changed.
-int ReplaceImpossibleValuesInPaths(CVolantorDoc& doc)
+// Reads the file into the document; false after showing why it cannot.
+bool LoadDocumentFile(CVolantorDoc& doc, const std::string& path, UserInterface& ui)
 {
-    const PathSample initial;
-    int changed = 0;
-    for (const VehiclePath& path : doc.m_paths) {
+    std::string error;
+    const auto bytes = ReadFileBytes(path, error);
+    if (!bytes) {
+        ui.ShowFailure("Can't open \"" + path + "\": " + error + ".");
+        return false;
+    }
+    try {
+        ByteReader archive(*bytes);
+        doc.Serialize(archive);
+    } catch (const std::runtime_error& damage) {
+        ui.ShowFailure("Can't open \"" + path + "\": it is not a complete Volantor document (" +
+                       damage.what() + ").");
+        return false;
+    }
+    return true;
+}
+
+// Samples that hold impossible numbers are kept as they are; the person hears
+// once how many there are and where the first one is.
+void ReportImpossibleSamples(const CVolantorDoc& doc, UserInterface& ui)
+{
+    int count = 0, firstPath = -1, firstSample = -1;
+    for (int i = 0; i < static_cast<int>(doc.m_paths.size()); ++i) {
+        const VehiclePath& path = doc.m_paths[i];
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
-            const PathSample& previous = j > path.m_nFirstSample ? doc.m_samples[j - 1] : initial;
-            changed += ReplaceImpossibleValues(doc.m_samples[j], previous);
+            if (HoldsImpossibleNumbers(doc.m_samples[j]) && count++ == 0) {
+                firstPath = i;
+                firstSample = j;
+            }
         }
     }
-    return changed;
+    if (count > 0)
+        ui.ShowInformation(std::to_string(count) + " sample(s)" + kImpossibleValuesHeld +
+                           ", the first in PATTERN" + std::to_string(firstPath) + " at sample " +
+                           std::to_string(firstSample) +
+                           "; they are left out of the view and no scenery is written for their paths.");
 }
 
 }  // namespace
@@ -87,10 +114,8 @@ void CVolantorDoc::Serialize(ByteWriter& archive) const
 
 void CVolantorDoc::Serialize(ByteReader& archive)
 {
-    OnNewDocument();
+    ResetToNew();
     const int pathCount = archive.GetU16();
-    // Nearly all of a document file is sample records.
-    m_samples.reserve(archive.Remaining() / kSampleRecordSize);
     // Ranges are renumbered to run contiguously from 0 in path order.
     int sampleNumber = 0;
     for (int i = 0; i < pathCount; ++i) {
@@ -112,6 +137,7 @@ void CVolantorDoc::Serialize(ByteReader& archive)
         if (count > std::numeric_limits<int>::max() - sampleNumber)
             throw DamagedFile(where + " holds more samples than one document can keep");
         path.m_nFirstSample = sampleNumber;
+        ReserveSamples(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)));
         for (std::int64_t k = 0; k < count; ++k)
             m_samples.push_back(LoadSample(archive));
         sampleNumber += static_cast<int>(std::max<std::int64_t>(count, 0));
@@ -122,39 +148,27 @@ void CVolantorDoc::Serialize(ByteReader& archive)
 
 bool CVolantorDoc::OnOpenDocument(const std::string& path)
 {
-    std::string error;
-    const auto bytes = ReadFileBytes(path, error);
-    if (!bytes) {
-        m_pUI->ShowFailure("Can't open \"" + path + "\": " + error + ".");
-        return false;
-    }
-
     // Load into a fresh document and take it over only when all of it was read.
     CVolantorDoc loaded(*m_pUI);
     loaded.m_b3DView = m_b3DView;
     try {
-        ByteReader archive(*bytes);
-        loaded.Serialize(archive);
-    } catch (const std::runtime_error& damage) {
-        m_pUI->ShowFailure("Can't open \"" + path + "\": it is not a complete Volantor document (" +
-                           damage.what() + ").");
+        if (!LoadDocumentFile(loaded, path, *m_pUI))
+            return false;
+    } catch (const std::bad_alloc&) {
+        m_pUI->ShowFailure("Can't open \"" + path + "\": there is not enough memory to load it.");
         return false;
     }
-    const int repairedSamples = ReplaceImpossibleValuesInPaths(loaded);
+    // Every field stays as the file holds it, impossible numbers included.
     loaded.RecalcExtents();
     loaded.m_nCurPath = static_cast<int>(loaded.m_paths.size()) - 1;
     loaded.m_strPathName = path;
-    // The repaired samples differ from the file until it is saved again.
-    loaded.SetModifiedFlag(repairedSamples > 0);
     *this = std::move(loaded);
 
     ShowCurrentPath();
     m_pUI->UpdateAllViews();
     m_pUI->ShowInformation("Paths Loaded: " + std::to_string(m_paths.size()) +
                            "  Samples: " + std::to_string(m_samples.size()));
-    if (repairedSamples > 0)
-        m_pUI->ShowInformation(std::to_string(repairedSamples) + " sample(s)" + kImpossibleValuesHeld +
-                               "; they keep the previous sample's values.");
+    ReportImpossibleSamples(*this, *m_pUI);
     return true;
 }
 

@@ -12,40 +12,66 @@ struct NumberField {
 
 constexpr float kAnyFinite = std::numeric_limits<float>::max();
 
-constexpr NumberField kNumberFields[] = {
-    {&PathSample::m_fField1, kAnyFinite},
+constexpr NumberField kPositionFields[] = {
     {&PathSample::m_fLat, 90},
     {&PathSample::m_fLon, 180},
     {&PathSample::m_fAlt, kAnyFinite},
+};
+
+constexpr NumberField kAttitudeFields[] = {
     {&PathSample::m_fPitch, kAnyFinite},
     {&PathSample::m_fBank, kAnyFinite},
     {&PathSample::m_fHeading, kAnyFinite},
-    {&PathSample::m_fField9, kAnyFinite},
-    {&PathSample::m_fField10, kAnyFinite},
-    {&PathSample::m_fField11, kAnyFinite},
-    {&PathSample::m_fField12, kAnyFinite},
-    {&PathSample::m_fField13, kAnyFinite},
-    {&PathSample::m_fField14, kAnyFinite},
 };
 
-}  // namespace
-
-bool HoldsImpossibleNumbers(const PathSample& sample)
+// Written so that not a number fails the test.
+bool Possible(float value, float limit)
 {
-    const auto finite = [](float value) { return std::isfinite(value); };
-    return !(std::fabs(sample.m_fLat) <= 90 && std::fabs(sample.m_fLon) <= 180 && finite(sample.m_fAlt) &&
-             finite(sample.m_fPitch) && finite(sample.m_fBank) && finite(sample.m_fHeading));
+    return std::fabs(value) <= limit;
 }
 
-bool ReplaceImpossibleValues(PathSample& sample, const PathSample& previous)
+template <std::size_t N> bool AllPossible(const PathSample& sample, const NumberField (&fields)[N])
+{
+    for (const NumberField& field : fields) {
+        if (!Possible(sample.*field.member, field.limit))
+            return false;
+    }
+    return true;
+}
+
+template <std::size_t N>
+bool ReplaceImpossible(PathSample& sample, const PathSample& previous, const NumberField (&fields)[N])
 {
     bool replaced = false;
-    for (const NumberField& field : kNumberFields) {
+    for (const NumberField& field : fields) {
         float& value = sample.*field.member;
-        if (!std::isfinite(value) || std::fabs(value) > field.limit) {
+        if (!Possible(value, field.limit)) {
             value = previous.*field.member;
             replaced = true;
         }
     }
     return replaced;
+}
+
+}  // namespace
+
+bool HoldsPossiblePosition(const PathSample& sample)
+{
+    return AllPossible(sample, kPositionFields);
+}
+
+bool HoldsImpossibleNumbers(const PathSample& sample)
+{
+    return !HoldsPossiblePosition(sample) || !AllPossible(sample, kAttitudeFields);
+}
+
+bool ReplaceImpossibleAttitude(PathSample& sample, const PathSample& previous)
+{
+    return ReplaceImpossible(sample, previous, kAttitudeFields);
+}
+
+bool ReplaceImpossibleValues(PathSample& sample, const PathSample& previous)
+{
+    const bool position = ReplaceImpossible(sample, previous, kPositionFields);
+    return ReplaceImpossibleAttitude(sample, previous) || position;
 }

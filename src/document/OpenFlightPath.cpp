@@ -9,6 +9,66 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <new>
+
+namespace {
+
+// The samples of a log's data lines and what the reader noticed on the way.
+struct LogSamples {
+    std::vector<PathSample> samples;
+    bool bPositioned = false;  // some line gave a position a flight can have
+    std::size_t impossibleLines = 0;
+    std::size_t firstImpossibleLine = 0;
+};
+
+// Until a line gives a position, the working sample's position is not a
+// number, so that a short or empty first line is told from one at 0, 0.
+PathSample Unpositioned()
+{
+    PathSample sample;
+    sample.m_fLat = sample.m_fLon = sample.m_fAlt = std::numeric_limits<float>::quiet_NaN();
+    return sample;
+}
+
+void GivePosition(std::vector<PathSample>& samples, const PathSample& from)
+{
+    for (PathSample& sample : samples) {
+        sample.m_fLat = from.m_fLat;
+        sample.m_fLon = from.m_fLon;
+        sample.m_fAlt = from.m_fAlt;
+    }
+}
+
+// The data lines that follow line lineNumber. A field a line does not supply
+// keeps the previous line's value; an impossible number the program uses keeps
+// the previous sample's. The lines before the first one with a position take
+// that line's position.
+LogSamples ReadDataLines(std::istream& log, std::size_t lineNumber)
+{
+    LogSamples read;
+    const PathSample initial;
+    PathSample working = Unpositioned();
+    std::string line;
+    while (std::getline(log, line)) {
+        ++lineNumber;
+        recorder::ParseSampleLine(line, working);
+        // What the working sample held before this line is the last sample kept.
+        const PathSample& previous = read.samples.empty() ? initial : read.samples.back();
+        if (!read.bPositioned && HoldsPossiblePosition(working)) {
+            read.bPositioned = true;
+            GivePosition(read.samples, working);
+        }
+        if (!read.bPositioned)
+            ReplaceImpossibleAttitude(working, previous);
+        else if (ReplaceImpossibleValues(working, previous) && read.impossibleLines++ == 0)
+            read.firstImpossibleLine = lineNumber;
+        read.samples.push_back(working);
+    }
+    return read;
+}
+
+}  // namespace
 
 void CVolantorDoc::OnOpenFlightPath()
 {
@@ -26,6 +86,24 @@ void CVolantorDoc::ReadFlightPathFile(const std::string& path)
         return;
     }
     ReadFlightPath(log, path);
+}
+
+void CVolantorDoc::AppendPath(std::vector<PathSample>&& samples)
+{
+    // Room first: running out of it then leaves the document as it was.
+    m_paths.reserve(m_paths.size() + 1);
+    VehiclePath path;
+    path.m_nFirstSample = static_cast<int>(m_samples.size());
+    if (m_samples.empty()) {
+        m_samples = std::move(samples);
+    } else {
+        ReserveSamples(samples.size());
+        m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
+                         std::make_move_iterator(samples.end()));
+    }
+    path.m_nLastSample = static_cast<int>(m_samples.size()) - 1;
+    m_paths.push_back(path);
+    m_nCurPath = static_cast<int>(m_paths.size()) - 1;
 }
 
 void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
@@ -60,44 +138,40 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
 
     // The samples are collected apart and join the document only once the
     // whole file was read, so a failing read leaves the document unchanged.
-    std::vector<PathSample> samples;
-    const PathSample initial;
-    PathSample working;
-    std::size_t lineNumber = 3, impossibleLines = 0, firstImpossibleLine = 0;
-    while (std::getline(log, line)) {
-        ++lineNumber;
-        recorder::ParseSampleLine(line, working);
-        // What the working sample held before this line is the last sample kept.
-        const PathSample& previous = samples.empty() ? initial : samples.back();
-        if (ReplaceImpossibleValues(working, previous) && impossibleLines++ == 0)
-            firstImpossibleLine = lineNumber;
-        samples.push_back(working);
+    LogSamples read;
+    try {
+        read = ReadDataLines(log, 3);
+    } catch (const std::bad_alloc&) {
+        m_pUI->ShowFailure("There is not enough memory to read the flight path file \"" + name +
+                           "\"; nothing was loaded.");
+        return;
     }
     if (readFailed())
         return;
-    if (samples.size() > static_cast<std::size_t>(INT_MAX) - m_samples.size()) {
+    if (!read.samples.empty() && !read.bPositioned) {
+        m_pUI->ShowFailure("No line of the flight path file \"" + name +
+                           "\" gives a position a flight can have; nothing was loaded.");
+        return;
+    }
+    if (read.samples.size() > static_cast<std::size_t>(INT_MAX) - m_samples.size()) {
         m_pUI->ShowFailure("The flight path file holds more samples than one document can keep.");
         return;
     }
-
-    VehiclePath vehiclePath;
-    vehiclePath.m_nFirstSample = static_cast<int>(m_samples.size());
-    if (m_samples.empty())
-        m_samples = std::move(samples);
-    else
-        m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
-                         std::make_move_iterator(samples.end()));
-    vehiclePath.m_nLastSample = static_cast<int>(m_samples.size()) - 1;
-    m_paths.push_back(vehiclePath);
-    ++m_nCurPath;
+    try {
+        AppendPath(std::move(read.samples));
+    } catch (const std::bad_alloc&) {
+        m_pUI->ShowFailure("There is not enough memory to add the flight path file \"" + name +
+                           "\"; nothing was loaded.");
+        return;
+    }
     SetModifiedFlag();
 
     RecalcExtents();
     ShowCurrentPath();
     m_pUI->UpdateAllViews();
     m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
-    if (impossibleLines > 0)
-        m_pUI->ShowInformation(std::to_string(impossibleLines) + " line(s)" + kImpossibleValuesHeld +
-                               ", the first on line " + std::to_string(firstImpossibleLine) +
+    if (read.impossibleLines > 0)
+        m_pUI->ShowInformation(std::to_string(read.impossibleLines) + " line(s)" + kImpossibleValuesHeld +
+                               ", the first on line " + std::to_string(read.firstImpossibleLine) +
                                "; they keep the previous line's values.");
 }

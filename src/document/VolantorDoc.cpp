@@ -1,18 +1,32 @@
 #include "document/VolantorDoc.h"
 
+#include "document/ImpossibleValues.h"
 #include "document/UserInterface.h"
 #include "processing/Geodesy.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace {
 
 // Only the program run's first new document resets the 3D setting.
 bool s_bFirstNewDocument = true;
 
+// The metre offsets of a sample that has no place on the globe.
+constexpr float kNoOffset = std::numeric_limits<float>::quiet_NaN();
+
 }  // namespace
 
 CVolantorDoc::CVolantorDoc(UserInterface& ui) : m_pUI(&ui) {}
 
 bool CVolantorDoc::OnNewDocument()
+{
+    ResetToNew();
+    ShowCurrentPath();
+    return true;
+}
+
+void CVolantorDoc::ResetToNew()
 {
     ClearContents();
     if (s_bFirstNewDocument) {
@@ -21,7 +35,6 @@ bool CVolantorDoc::OnNewDocument()
     }
     m_strPathName.clear();
     m_bModified = false;
-    return true;
 }
 
 void CVolantorDoc::ClearContents()
@@ -32,59 +45,79 @@ void CVolantorDoc::ClearContents()
     m_strBaseName.clear();
     m_fMinLat = m_fMinLon = m_fMaxLat = m_fMaxLon = 0;
     m_fCenterLat = m_fCenterLon = 0;
+    m_fMinAlt = m_fMaxAlt = 0;
     m_fRefLat = m_fRefLon = m_fRefAlt = 0;
+    m_fWidth = m_fHeight = 0;
+    m_fTotalLength = 0;
     m_fZoom = 1.0f;
     m_nOffsetX = m_nOffsetY = 0;
     m_nSelSample = 0;
 }
 
+void CVolantorDoc::ReserveSamples(std::size_t more)
+{
+    const std::size_t needed = m_samples.size() + more;
+    if (needed > m_samples.capacity())
+        m_samples.reserve(std::max(needed, 2 * m_samples.capacity()));
+}
+
+int CVolantorDoc::ReferenceSample() const
+{
+    for (const VehiclePath& path : m_paths) {
+        for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
+            if (!HoldsImpossibleNumbers(m_samples[j]))
+                return j;
+        }
+    }
+    return -1;
+}
+
 void CVolantorDoc::RecalcExtents()
 {
-    // The reference point and the initial box come from the first sample of
-    // the first path that has one; paths without samples are skipped.
-    bool bFirstSample = true;
+    // The reference point and the initial box come from the reference sample;
+    // paths without samples are skipped, and so is every sample that holds an
+    // impossible number: it has no place and no offsets.
+    const int referenceSample = ReferenceSample();
     GeoPoint previous{}, reference{};
+    if (referenceSample >= 0) {
+        const PathSample& first = m_samples[referenceSample];
+        m_fMinLat = m_fMaxLat = m_fRefLat = first.m_fLat;
+        m_fMinLon = m_fMaxLon = m_fRefLon = first.m_fLon;
+        m_fMinAlt = m_fMaxAlt = m_fRefAlt = first.m_fAlt;
+        reference = previous = GeoPoint::At(first.m_fLat, first.m_fLon);
+    }
     m_fTotalLength = 0;
     for (VehiclePath& path : m_paths) {
+        path.m_fMinAlt = path.m_fMaxAlt = 0;
+        bool bFirstOfPath = true;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_samples[j];
-            const GeoPoint here = GeoPoint::At(sample.m_fLat, sample.m_fLon);
-            if (j == path.m_nFirstSample)
-                path.m_fMinAlt = path.m_fMaxAlt = sample.m_fAlt;
-            if (bFirstSample) {
-                bFirstSample = false;
-                m_fMinLat = m_fMaxLat = sample.m_fLat;
-                m_fMinLon = m_fMaxLon = sample.m_fLon;
-                m_fMinAlt = m_fMaxAlt = sample.m_fAlt;
-                m_fRefLat = sample.m_fLat;
-                m_fRefLon = sample.m_fLon;
-                m_fRefAlt = sample.m_fAlt;
-                reference = here;
-            } else {
-                if (sample.m_fLat < m_fMinLat)
-                    m_fMinLat = sample.m_fLat;
-                if (sample.m_fLat > m_fMaxLat)
-                    m_fMaxLat = sample.m_fLat;
-                if (sample.m_fLon < m_fMinLon)
-                    m_fMinLon = sample.m_fLon;
-                if (sample.m_fLon > m_fMaxLon)
-                    m_fMaxLon = sample.m_fLon;
-                if (sample.m_fAlt < m_fMinAlt)
-                    m_fMinAlt = sample.m_fAlt;
-                if (sample.m_fAlt > m_fMaxAlt)
-                    m_fMaxAlt = sample.m_fAlt;
-                if (sample.m_fAlt < path.m_fMinAlt)
-                    path.m_fMinAlt = sample.m_fAlt;
-                if (sample.m_fAlt > path.m_fMaxAlt)
-                    path.m_fMaxAlt = sample.m_fAlt;
-                // The walk crosses path boundaries, so the total includes the
-                // step from one path's end to the next path's start.
-                m_fTotalLength = static_cast<float>(m_fTotalLength + GreatCircleDistance(previous, here));
+            if (HoldsImpossibleNumbers(sample)) {
+                sample.m_fX = sample.m_fY = sample.m_fZ = kNoOffset;
+                continue;
             }
+            if (bFirstOfPath) {
+                bFirstOfPath = false;
+                path.m_fMinAlt = path.m_fMaxAlt = sample.m_fAlt;
+            }
+            path.m_fMinAlt = std::min(path.m_fMinAlt, sample.m_fAlt);
+            path.m_fMaxAlt = std::max(path.m_fMaxAlt, sample.m_fAlt);
+            m_fMinLat = std::min(m_fMinLat, sample.m_fLat);
+            m_fMaxLat = std::max(m_fMaxLat, sample.m_fLat);
+            m_fMinLon = std::min(m_fMinLon, sample.m_fLon);
+            m_fMaxLon = std::max(m_fMaxLon, sample.m_fLon);
+            m_fMinAlt = std::min(m_fMinAlt, sample.m_fAlt);
+            m_fMaxAlt = std::max(m_fMaxAlt, sample.m_fAlt);
+
+            const GeoPoint here = GeoPoint::At(sample.m_fLat, sample.m_fLon);
+            // The walk crosses path boundaries, so the total includes the
+            // step from one path's end to the next path's start.
+            if (j != referenceSample)
+                m_fTotalLength = static_cast<float>(m_fTotalLength + GreatCircleDistance(previous, here));
             previous = here;
 
-            const LocalOffset offset = LocalOffsetOf(m_fRefLat, m_fRefLon, m_fRefAlt, reference, sample.m_fLat,
-                                                     sample.m_fLon, sample.m_fAlt, here);
+            const LocalOffset offset = LocalOffsetOf(m_fRefLat, m_fRefLon, m_fRefAlt, reference,
+                                                     sample.m_fLat, sample.m_fLon, sample.m_fAlt, here);
             sample.m_fX = offset.fEast;
             sample.m_fY = offset.fNorth;
             sample.m_fZ = offset.fUp;

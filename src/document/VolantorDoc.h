@@ -22,6 +22,9 @@ public:
     // File New: an empty document. The first one of the program run also
     // switches the view to the overhead map; later ones keep the 3D setting.
     bool OnNewDocument();
+    // The first sample, in path order, that holds only numbers a flight can
+    // have: where the reference point lies. -1 when there is none.
+    int ReferenceSample() const;
 
     // Recomputes every derived member from the paths and their samples.
     void RecalcExtents();
@@ -66,7 +69,8 @@ public:
     // "Reset View": the whole picture again, unzoomed and unpanned.
     void OnResetView();
 
-    bool IsModified() const { return m_bModified; }
+    // A document without paths has nothing to save, so it is never unsaved.
+    bool IsModified() const { return m_bModified && !m_paths.empty(); }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
     // The file the document was last opened from or saved to; empty when new.
     const std::string& GetPathName() const { return m_strPathName; }
@@ -89,8 +93,15 @@ public:
 
 private:
     void ShowCurrentPath();
+    // A new, empty document without a word to the person: what File New and loading start from.
+    void ResetToNew();
     // Empties the document and resets the view state, as a new document starts.
     void ClearContents();
+    // Room for more samples, growing as appending one at a time would.
+    void ReserveSamples(std::size_t more);
+    // Appends a path over the samples and makes it current; on running out of
+    // memory the document is as it was.
+    void AppendPath(std::vector<PathSample>&& samples);
     // Narrows every path whose range holds the selected sample.
     void TrimAtSelectedSample(bool keepEnd);
     // Drops the segmentation of the samples first..last, which a trim left stale.

@@ -5,6 +5,8 @@
 #include "document/VolantorDoc.h"
 #include "processing/Geodesy.h"
 
+#include <algorithm>
+
 void CVolantorDoc::OnInformation()
 {
     if (m_nCurPath < 0) {
@@ -12,12 +14,12 @@ void CVolantorDoc::OnInformation()
         return;
     }
     const VehiclePath& path = m_paths[m_nCurPath];
-    // One sample is one second.
-    const int seconds = path.m_nLastSample - path.m_nFirstSample;
+    // One sample is one second; a path without samples has taken none.
+    const int seconds = std::max(path.m_nLastSample - path.m_nFirstSample, 0);
 
     std::string text;
     text += FormatText("Area Size: %.2f  X  %.2f (km)\n", m_fWidth * geodesy::kMetresToKm,
-                   m_fHeight * geodesy::kMetresToKm);
+                       m_fHeight * geodesy::kMetresToKm);
     text += FormatText("Latitude Range: %f to %f\n", m_fMinLat, m_fMaxLat);
     text += FormatText("Longitude Range: %f to %f\n", m_fMinLon, m_fMaxLon);
     text += FormatText("Altitude Range: %.0f to %.0f (ft)", m_fMinAlt, m_fMaxAlt);

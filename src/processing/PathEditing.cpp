@@ -73,10 +73,12 @@ void CVolantorDoc::OnMakeEndMatchStart()
 void CVolantorDoc::TrimAtSelectedSample(bool keepEnd)
 {
     for (VehiclePath& path : m_paths) {
-        if (path.m_nFirstSample > m_nSelSample || m_nSelSample > path.m_nLastSample)
+        int& end = keepEnd ? path.m_nFirstSample : path.m_nLastSample;
+        // A trim at the path's own end changes nothing, so its segments stay.
+        if (path.m_nFirstSample > m_nSelSample || m_nSelSample > path.m_nLastSample || end == m_nSelSample)
             continue;
         ClearSegments(path.m_nFirstSample, path.m_nLastSample);
-        (keepEnd ? path.m_nFirstSample : path.m_nLastSample) = m_nSelSample;
+        end = m_nSelSample;
         SetModifiedFlag();
     }
     RecalcExtents();
@@ -119,7 +121,7 @@ void CVolantorDoc::OnDeletePath()
     }
     m_paths.erase(m_paths.begin() + m_nCurPath);
     if (m_paths.empty()) {
-        // Nothing left: the document starts over empty, but stays unsaved.
+        // Nothing left: the document starts over empty, with nothing to save.
         ClearContents();
     } else {
         if (m_nCurPath >= static_cast<int>(m_paths.size()))

@@ -1,10 +1,13 @@
 // The map area in the 3D view: the box on the ground, and every path raised
 // by its altitude with a drop line from each sample to its foot.
 
+#include "document/ImpossibleValues.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
 #include "view/ViewColours.h"
 #include "view/ViewProjection.h"
+
+#include <optional>
 
 void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
 {
@@ -25,18 +28,22 @@ void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
     canvas.LineTo(southWest.x, southWest.y);
 
     for (const VehiclePath& path : m_doc.m_paths) {
-        ViewPoint previous;
+        std::optional<ViewPoint> previous;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_doc.m_samples[j];
-            const Point3D point = projection.Transform3D(m_distances.Project(projection, j, sample), sample.m_fAlt);
+            // A sample that holds impossible numbers has no place in the picture.
+            if (HoldsImpossibleNumbers(sample))
+                continue;
+            const Point3D point =
+                projection.Transform3D(m_distances.Project(projection, j, sample), sample.m_fAlt);
             const ViewPoint ground = Panned(point.ground, m_doc);
             const ViewPoint raised = Panned(point.raised, m_doc);
             canvas.SelectPen(view_colour::kGray);
             canvas.MoveTo(ground.x, ground.y);
             canvas.LineTo(raised.x, raised.y);
-            if (j != path.m_nFirstSample) {
+            if (previous) {
                 canvas.SelectPen(view_colour::kBlack);
-                canvas.MoveTo(previous.x, previous.y);
+                canvas.MoveTo(previous->x, previous->y);
                 canvas.LineTo(raised.x, raised.y);
             }
             const bool bEnd = j == path.m_nFirstSample || j == path.m_nLastSample;

@@ -1,6 +1,7 @@
 // The paint of the path view: header areas, paths with their samples and
 // segment markers in the map area, then the legend panel below it.
 
+#include "document/ImpossibleValues.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
@@ -77,15 +78,20 @@ void PathView::DrawOverheadPaths(Canvas& canvas, const ViewProjection& projectio
         const bool bCurrent = i == m_doc.m_nCurPath;
         canvas.SelectPen(bCurrent ? view_colour::kBlue : view_colour::kGray);
         const Rgb squareBrush = bCurrent ? view_colour::kBlue : view_colour::kLightGray;
+        bool bLineStarted = false;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
             PathSample& sample = m_doc.m_samples[j];
+            // A sample that holds impossible numbers has no place in the picture.
+            if (HoldsImpossibleNumbers(sample))
+                continue;
             const ViewPoint position = m_distances.Project(projection, j, sample);
             const ViewPoint drawn = Panned(position, m_doc);
             const bool bEnd = j == path.m_nFirstSample || j == path.m_nLastSample;
-            if (j == path.m_nFirstSample)
-                canvas.MoveTo(drawn.x, drawn.y);
-            else
+            if (bLineStarted)
                 canvas.LineTo(drawn.x, drawn.y);
+            else
+                canvas.MoveTo(drawn.x, drawn.y);
+            bLineStarted = true;
             const ViewRect square = SquareAround(drawn, bEnd ? 3 : 1);
             // The first sample is hollow, so the direction of travel shows.
             if (j == path.m_nFirstSample || sample.m_bMarked)
@@ -119,8 +125,13 @@ void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
         const PathSample& sample = m_doc.m_samples[j];
         return ViewPoint{sample.m_nScreenX, sample.m_nScreenY};
     };
+    const auto drawable = [&](int j) {
+        return j >= 0 && j < sampleCount && !HoldsImpossibleNumbers(m_doc.m_samples[j]);
+    };
     for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
         const PathSample& sample = m_doc.m_samples[j];
+        if (!drawable(j))
+            continue;
         if (sample.m_nSegKind == 1) {
             // Outlined with whatever pen is selected: the path's, or red after a move.
             canvas.Ellipse(SquareAround(Panned(positionOf(j), m_doc), 4));
@@ -128,8 +139,8 @@ void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
             const ViewPoint start = Panned(positionOf(j), m_doc);
             canvas.FrameRect(SquareAround(start, 3), view_colour::kRed);
             canvas.SelectPen(view_colour::kRed);
-            // An end outside the samples has no position to draw the move to.
-            if (sample.m_nSegEnd < 0 || sample.m_nSegEnd >= sampleCount)
+            // An end outside the samples, or without a place, gives the move nothing to draw to.
+            if (!drawable(sample.m_nSegEnd))
                 continue;
             const ViewPoint end = Panned(positionOf(sample.m_nSegEnd), m_doc);
             canvas.MoveTo(start.x, start.y);

@@ -2,10 +2,11 @@
 // the positions it stored in the samples and the client rectangle and x span
 // it cached, so the handlers invert exactly the picture on the screen.
 
+#include "document/FormatText.h"
+#include "document/ImpossibleValues.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
-#include "document/FormatText.h"
 #include "view/ViewProjection.h"
 
 #include <cstdlib>
@@ -27,7 +28,8 @@ void PathView::OnLButtonUp(ViewPoint point)
     const int H = m_rcClient.bottom;
     // The clicked spot moves to the centre of the map area.
     m_doc.m_nOffsetX = ClampedCoordinate(static_cast<long long>(m_doc.m_nOffsetX) + W / 2 - point.x);
-    m_doc.m_nOffsetY = ClampedCoordinate(static_cast<long long>(m_doc.m_nOffsetY) + (H / 2 - H / 16) - point.y);
+    m_doc.m_nOffsetY =
+        ClampedCoordinate(static_cast<long long>(m_doc.m_nOffsetY) + (H / 2 - H / 16) - point.y);
     m_ui.UpdateAllViews();
 }
 
@@ -36,10 +38,12 @@ void PathView::OnRButtonUp(ViewPoint point, const std::function<void()>& trackPo
     int hit = -1;
     if (!m_rcClient.IsEmpty() && !m_doc.m_paths.empty()) {
         const ViewPoint p = ClientToSamplePosition(point, m_rcClient, m_doc);
-        // Every sample keeps its last drawn position, and the lowest index wins.
+        // Every sample keeps its last drawn position, and the lowest index wins;
+        // one that holds impossible numbers is never drawn.
         for (int j = 0; j < static_cast<int>(m_doc.m_samples.size()); ++j) {
             const PathSample& sample = m_doc.m_samples[j];
-            if (std::llabs(static_cast<long long>(sample.m_nScreenX) - p.x) <= kPickTolerance &&
+            if (!HoldsImpossibleNumbers(sample) &&
+                std::llabs(static_cast<long long>(sample.m_nScreenX) - p.x) <= kPickTolerance &&
                 std::llabs(static_cast<long long>(sample.m_nScreenY) - p.y) <= kPickTolerance) {
                 hit = j;
                 break;
@@ -63,8 +67,9 @@ void PathView::OnRButtonUp(ViewPoint point, const std::function<void()>& trackPo
 
 void PathView::OnMouseMove(ViewPoint point)
 {
+    const int referenceSample = m_doc.ReferenceSample();
     if (point.x < m_rcClient.left || point.x > m_rcClient.right || m_doc.m_nCurPath < 0 ||
-        m_doc.m_samples.empty())
+        referenceSample < 0)
         return;
     // Metres per pixel as measured by the last overhead paint; without a span there is no scale.
     const long long span = std::llabs(static_cast<long long>(m_nMaxScreenX) - m_nMinScreenX);
@@ -73,14 +78,14 @@ void PathView::OnMouseMove(ViewPoint point)
         return;
     }
     const float scale = m_doc.m_fWidth / static_cast<float>(span);
-    // Relative to the document's first sample, where the reference point lies; both axes use the x scale.
-    const PathSample& reference = m_doc.m_samples[0];
+    // Relative to the sample where the reference point lies; both axes use the x scale.
+    const PathSample& reference = m_doc.m_samples[referenceSample];
     const int W = m_rcClient.right;
     const int H = m_rcClient.bottom;
-    const long long dx = static_cast<long long>(point.x) - W / 2 - ClampedCoordinate(m_doc.m_nOffsetX) -
-                         reference.m_nScreenX;
-    const long long dy = static_cast<long long>(H / 2) + ClampedCoordinate(m_doc.m_nOffsetY) +
-                         reference.m_nScreenY - point.y;
+    const long long dx =
+        static_cast<long long>(point.x) - W / 2 - ClampedCoordinate(m_doc.m_nOffsetX) - reference.m_nScreenX;
+    const long long dy =
+        static_cast<long long>(H / 2) + ClampedCoordinate(m_doc.m_nOffsetY) + reference.m_nScreenY - point.y;
     const float x = static_cast<float>(dx) * scale;
     const float y = static_cast<float>(dy) * scale;
     m_ui.SetPaneText(1, FormatText("X: %.1f Y: %.1f", x, y));

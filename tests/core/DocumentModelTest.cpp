@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 class DocumentModel : public ::testing::Test {
@@ -22,6 +25,11 @@ TEST_F(DocumentModel, NewDocumentIsEmptyWithDefaultViewState)
     doc.m_nOffsetX = 5;
     doc.m_nSelSample = 7;
     doc.m_fMinLat = 9;
+    doc.m_fMinAlt = 100;
+    doc.m_fMaxAlt = 900;
+    doc.m_fWidth = doc.m_fHeight = 2000;
+    doc.m_fTotalLength = 3;
+    ui.panes[2] = "PATTERN0";
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_TRUE(doc.m_paths.empty());
     EXPECT_TRUE(doc.m_samples.empty());
@@ -30,6 +38,12 @@ TEST_F(DocumentModel, NewDocumentIsEmptyWithDefaultViewState)
     EXPECT_EQ(doc.m_nOffsetX, 0);
     EXPECT_EQ(doc.m_nSelSample, 0);
     EXPECT_EQ(doc.m_fMinLat, 0.0f);
+    EXPECT_EQ(doc.m_fMinAlt, 0.0f);
+    EXPECT_EQ(doc.m_fMaxAlt, 0.0f);
+    EXPECT_EQ(doc.m_fWidth, 0.0f);
+    EXPECT_EQ(doc.m_fHeight, 0.0f);
+    EXPECT_EQ(doc.m_fTotalLength, 0.0f);
+    EXPECT_EQ(ui.panes[2], "No Flight Path Loaded");
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -116,6 +130,34 @@ TEST_F(DocumentModel, EmptyFirstPathDoesNotPullTheBoxToZero)
     EXPECT_EQ(doc.m_fRefLat, 47.5f);
     EXPECT_EQ(doc.m_samples[0].m_fX, 0.0f);
     EXPECT_NEAR(doc.m_fHeight, 0.1 * 111137, 2);
+}
+
+TEST_F(DocumentModel, SamplesWithImpossibleNumbersStayOutOfTheExtents)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    AddPath(doc, {SampleAt(nan, 0, 0)});
+    AddPath(doc, {SampleAt(95, 8, 5000), SampleAt(0.5f, 8, 1000), SampleAt(0.6f, 350, 9000),
+                  SampleAt(0.6f, 8, 2000)});
+    doc.m_samples[4].m_fHeading = std::numeric_limits<float>::infinity();
+    AddPath(doc, {SampleAt(0.7f, 8, 1500), SampleAt(0.8f, 8, nan)});
+    doc.RecalcExtents();
+    EXPECT_EQ(doc.m_fMinLat, 0.5f);
+    EXPECT_EQ(doc.m_fMaxLat, 0.7f);
+    EXPECT_EQ(doc.m_fMinLon, 8.0f);
+    EXPECT_EQ(doc.m_fMaxLon, 8.0f);
+    EXPECT_EQ(doc.m_fMinAlt, 1000.0f);
+    EXPECT_EQ(doc.m_fMaxAlt, 1500.0f);
+    // The reference is the first sample that holds only possible numbers.
+    EXPECT_EQ(doc.m_fRefLat, 0.5f);
+    EXPECT_EQ(doc.m_fRefAlt, 1000.0f);
+    EXPECT_EQ(doc.m_samples[2].m_fY, 0.0f);
+    EXPECT_EQ(doc.m_paths[0].m_fMinAlt, 0.0f);
+    EXPECT_EQ(doc.m_paths[1].m_fMaxAlt, 1000.0f);
+    EXPECT_EQ(doc.m_paths[2].m_fMinAlt, 1500.0f);
+    // 0.2 degrees of latitude along one meridian, by the two possible samples.
+    EXPECT_NEAR(doc.m_fTotalLength, 0.2 * 111.137, 0.001);
+    for (int j : {0, 1, 3, 4, 6})
+        EXPECT_TRUE(std::isnan(doc.m_samples[j].m_fX)) << j;
 }
 
 TEST_F(DocumentModel, SamplesOutsideEveryPathAreNeitherCountedNorChanged)

@@ -28,6 +28,12 @@ float AnyFinite(std::mt19937& random)
     }
 }
 
+// Any float at all: not-a-numbers and infinities too.
+float AnyBits(std::mt19937& random)
+{
+    return std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+}
+
 // A value within magnitude limit, with the limits themselves and the zeros
 // coming up often.
 float Within(std::mt19937& random, float limit)
@@ -54,9 +60,10 @@ char AnyChar(std::mt19937& random)
 PathSample RandomSample(std::mt19937& random)
 {
     PathSample s;
-    s.m_fField1 = AnyFinite(random);
-    s.m_fLat = Within(random, 90);
-    s.m_fLon = Within(random, 180);
+    // Numbers no flight has are kept as they are, like every other value.
+    s.m_fField1 = AnyBits(random);
+    s.m_fLat = random() % 8 ? Within(random, 90) : AnyBits(random);
+    s.m_fLon = random() % 8 ? Within(random, 180) : AnyBits(random);
     s.m_fAlt = AnyFinite(random);
     s.m_fPitch = AnyFinite(random);
     s.m_fBank = AnyFinite(random);

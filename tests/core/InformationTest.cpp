@@ -46,6 +46,8 @@ TEST_F(Information, ElapsedTimeIsSampleIndexDifferenceInMinutesAndSeconds)
     EXPECT_NE(Report().find("Elapsed Time: 1'5\"\n"), std::string::npos);
     AddPath(doc, {SampleAt(2, 2)});
     EXPECT_NE(Report().find("Elapsed Time: 0'0\"\n"), std::string::npos);
+    AddPath(doc, {});
+    EXPECT_NE(Report().find("Elapsed Time: 0'0\"\n"), std::string::npos);
 }
 
 TEST_F(Information, SecondPathCurrentStillCoversBothPaths)

@@ -136,6 +136,15 @@ TEST_F(PathEditing, TrimsNarrowTheRangeKeepTheSamplesAndClearStaleSegments)
     AddPath(doc, {SampleAt(9, 9), SampleAt(10, 10)});
     Segment(0, 3);
     Segment(4, 5);
+    // Trims at a path's own ends change nothing and keep its segments.
+    doc.m_nSelSample = 3;
+    doc.OnDeleteToEnd();
+    doc.m_nSelSample = 4;
+    doc.OnDeleteToStart();
+    EXPECT_EQ(doc.m_samples[0].m_nSegKind, 2);
+    EXPECT_EQ(doc.m_samples[4].m_nSegKind, 2);
+    EXPECT_FALSE(doc.IsModified());
+
     doc.m_nSelSample = 1;
     doc.OnDeleteToStart();
     EXPECT_EQ(doc.m_paths[0].m_nFirstSample, 1);
@@ -207,5 +216,6 @@ TEST_F(PathEditing, DeletingTheLastPathLeavesAnEmptyDocumentThatKeepsThe3DView)
     EXPECT_EQ(doc.m_fZoom, 1.0f);
     EXPECT_TRUE(doc.m_b3DView);
     EXPECT_EQ(ui.panes[2], "No Flight Path Loaded");
-    EXPECT_TRUE(doc.IsModified());
+    // Nothing is left that a save could write.
+    EXPECT_FALSE(doc.IsModified());
 }

@@ -256,6 +256,25 @@ TEST_F(PathPainter, MoveWhoseEndLiesOutsideTheSamplesDrawsOnlyItsStart)
     EXPECT_EQ(Between("brush " + kRed, "no clip"), expected);
 }
 
+TEST_F(PathPainter, SampleWithImpossibleNumbersIsLeftOutAndTheLineJoinsItsNeighbours)
+{
+    AddPath(doc, Track(3));
+    doc.m_samples[1].m_fLon = 350;
+    doc.RecalcExtents();
+    Paint();
+    const Calls expected{"move " + P(At(0)), "frame " + R(SquareAround(At(0), 3)) + " " + kBlue,
+                         "line " + P(At(2)), "fill " + R(SquareAround(At(2), 3)) + " " + kBlue};
+    EXPECT_EQ(Between("pen " + kBlue, "brush " + kRed), expected);
+
+    doc.m_b3DView = true;
+    Paint();
+    const Calls path3D = Between("line " + P(Raised(0)), "brush " + kRed);
+    EXPECT_EQ(path3D,
+              (Calls{"fill " + R(SquareAround(Raised(0), 3)) + " " + kBlack, "pen " + kGray,
+                     "move " + P(Ground(2)), "line " + P(Raised(2)), "pen " + kBlack, "move " + P(Raised(0)),
+                     "line " + P(Raised(2)), "frame " + R(SquareAround(Raised(2), 3)) + " " + kBlack}));
+}
+
 TEST_F(PathPainter, ThreeDDrawsTheGroundBoxThenBlackPathsWithGrayDropLines)
 {
     AddPath(doc, Track(3));
@@ -366,11 +385,8 @@ TEST_F(PathPainter, ProfileLeavesOutTheLastSampleAndPlotsSmallRangesOnOneHundred
     doc.m_samples[1].m_bMarked = true;
     Paint();
     // tx: 748 / 2 per sample; ay(1040) = 599 - 40 * 56 / 100 = 576.6, truncated, minus 1.
-    const Calls expected{"move 53,598",
-                         "fill (52,597)-(54,599) " + kBlack,
-                         "line 427,575",
-                         "fill (426,574)-(428,576) " + kBlack,
-                         "frame (423,571)-(431,579) " + kDarkGreen};
+    const Calls expected{"move 53,598", "fill (52,597)-(54,599) " + kBlack, "line 427,575",
+                         "fill (426,574)-(428,576) " + kBlack, "frame (423,571)-(431,579) " + kDarkGreen};
     EXPECT_EQ(Calls(canvas.calls.begin() + canvas.Find("pen 0,192,64") + 1, canvas.calls.end()), expected);
 }
 
@@ -381,7 +397,7 @@ TEST_F(PathPainter, PathOfOneSampleHasNoTimeIndicatorsAndNoProfile)
     Paint();
     const int legend = canvas.Find("origin 0,0");
     const Calls tail(canvas.calls.begin() + legend + 9, canvas.calls.end());
-    // Gray and blue time pens with no ticks, then one gray altitude line at 1000 ft, the blue pen, the green pen.
+    // Gray and blue time pens without ticks, one gray altitude line at 1000 ft, the blue pen, the green pen.
     EXPECT_EQ(tail, (Calls{"pen " + kGray, "pen " + kBlue, "pen " + kGray, "move 53,598", "line 800,598",
                            "pen " + kBlue, "pen 0,192,64"}));
 }

@@ -18,7 +18,8 @@ protected:
 
     void SetUp() override
     {
-        AddPath(doc, {SampleAt(47.5f, 8.5f, 1000), SampleAt(47.502f, 8.504f, 1500), SampleAt(47.504f, 8.508f, 1200)});
+        AddPath(doc, {SampleAt(47.5f, 8.5f, 1000), SampleAt(47.502f, 8.504f, 1500),
+                      SampleAt(47.504f, 8.508f, 1200)});
         AddPath(doc, {SampleAt(47.51f, 8.49f, 900), SampleAt(47.52f, 8.51f, 2000)});
         doc.RecalcExtents();
     }
@@ -109,6 +110,20 @@ TEST_F(PathViewMouse, SampleOfNoPathKeepsItsLastPositionAndCanStillBePicked)
     Paint();
     EXPECT_TRUE(RightClick(whereItWas));
     EXPECT_EQ(doc.m_nSelSample, 0);
+}
+
+TEST_F(PathViewMouse, SampleWithImpossibleNumbersIsNeitherPickedNorTheReadoutsOrigin)
+{
+    Paint();
+    const ViewPoint whereItWas = Client(0);
+    doc.m_samples[0].m_fLon = 350;
+    doc.RecalcExtents();
+    Paint();
+    EXPECT_FALSE(RightClick(whereItWas));
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"No Point Found!"});
+    // The reference point lies on the first sample that holds only possible numbers.
+    view.OnMouseMove(Client(1));
+    EXPECT_EQ(ui.panes[1], "X: 0.0 Y: 0.0");
 }
 
 TEST_F(PathViewMouse, ThreeDPicksTheRaisedMarkerNotTheGroundPoint)
@@ -218,6 +233,7 @@ TEST_F(PathViewMouse, PointInfoTakesTheReferenceAltitudeFromTheCurrentPath)
     std::snprintf(expected, sizeof expected,
                   "Seconds: 2, Altitude: 1200, Reference Altitude: 900\n"
                   "Latitude: %.6f Longitude: %.6f\nMeters from Reference - X: %.2f Y: %.2f",
-                  doc.m_samples[2].m_fLat, doc.m_samples[2].m_fLon, doc.m_samples[2].m_fX, doc.m_samples[2].m_fY);
+                  doc.m_samples[2].m_fLat, doc.m_samples[2].m_fLon, doc.m_samples[2].m_fX,
+                  doc.m_samples[2].m_fY);
     EXPECT_EQ(ui.LastText(), expected);
 }

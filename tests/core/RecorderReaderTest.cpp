@@ -121,6 +121,13 @@ TEST_F(RecorderReader, SecondLogFollowsTheFirstAndCountsAllSamples)
     EXPECT_EQ(doc.m_nCurPath, 1);
     EXPECT_EQ(ui.panes[2], "PATTERN1");
     EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"3 Sample Points", "5 Sample Points"}));
+
+    // Read while an earlier path is current, the new path still becomes current.
+    doc.OnNextPath();
+    ASSERT_EQ(doc.m_nCurPath, 0);
+    Read(RecorderLog({{6, 6, 6}}));
+    EXPECT_EQ(doc.m_nCurPath, 2);
+    EXPECT_EQ(ui.panes[2], "PATTERN2");
 }
 
 TEST_F(RecorderReader, LogWithoutDataLinesGivesAnEmptyPath)
@@ -138,15 +145,6 @@ TEST_F(RecorderReader, TrailingEmptyLineRepeatsTheLastSample)
     ASSERT_EQ(doc.m_samples.size(), 3u);
     EXPECT_EQ(doc.m_samples[2].m_fLat, 4.0f);
     EXPECT_EQ(doc.m_samples[2].m_strField2, doc.m_samples[1].m_strField2);
-}
-
-TEST_F(RecorderReader, FirstLineMissingFieldsStartFromZero)
-{
-    Read(header + "2\n3\n1 t 47.5\n");
-    ASSERT_EQ(doc.m_samples.size(), 1u);
-    EXPECT_EQ(doc.m_samples[0].m_fLat, 47.5f);
-    EXPECT_EQ(doc.m_samples[0].m_fLon, 0.0f);
-    EXPECT_EQ(doc.m_samples[0].m_cGear, 0);
 }
 
 TEST_F(RecorderReader, CrLfAndLfLinesReadAlike)
