@@ -72,6 +72,30 @@ int CVolantorDoc::ReferenceSample() const
     return -1;
 }
 
+void CVolantorDoc::MeasureLongitudesTheShortWay()
+{
+    if (m_fMaxLon - m_fMinLon <= 180)
+        return;
+    // Paths on both sides of the 180th meridian: measured eastward from the
+    // west edge, the box ends beyond 180 (179.9 to -179.9 becomes 179.9 to
+    // 180.1), when that box is the narrower one.
+    float west = 360, east = 0;
+    for (const VehiclePath& path : m_paths) {
+        for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
+            const PathSample& sample = m_samples[j];
+            if (HoldsImpossibleNumbers(sample))
+                continue;
+            const float lon = sample.m_fLon < 0 ? sample.m_fLon + 360 : sample.m_fLon;
+            west = std::min(west, lon);
+            east = std::max(east, lon);
+        }
+    }
+    if (east - west < m_fMaxLon - m_fMinLon) {
+        m_fMinLon = west;
+        m_fMaxLon = east;
+    }
+}
+
 void CVolantorDoc::RecalcExtents()
 {
     // The reference point and the initial box come from the reference sample;
@@ -125,6 +149,7 @@ void CVolantorDoc::RecalcExtents()
     }
 
     m_fTotalLength = m_fTotalLength * geodesy::kMetresToKm;
+    MeasureLongitudesTheShortWay();
     const BoxExtents extents = BoxExtentsOf(m_fMinLat, m_fMinLon, m_fMaxLat, m_fMaxLon);
     m_fCenterLat = extents.fCenterLat;
     m_fCenterLon = extents.fCenterLon;

@@ -49,7 +49,8 @@ public:
     void OnGeneratePath();
     void OnClearPath();
     void OnSaveScasmSource();
-    // The whole SCASM source text; false after showing why when there is nothing to write.
+    // The whole SCASM source text; false after showing why when there is
+    // nothing to write or the areas or a path cannot be written.
     bool WriteScasmSource(std::string& text) const;
     void OnCreateBglFile();
     void OnExportMap();
@@ -93,6 +94,9 @@ public:
 
 private:
     void ShowCurrentPath();
+    // Narrows a box that spans more than half the globe's longitudes to the
+    // short way round, across the 180th meridian, where that is narrower.
+    void MeasureLongitudesTheShortWay();
     // A new, empty document without a word to the person: what File New and loading start from.
     void ResetToNew();
     // Empties the document and resets the view state, as a new document starts.

@@ -21,7 +21,8 @@ void CVolantorDoc::OnInformation()
     text += FormatText("Area Size: %.2f  X  %.2f (km)\n", m_fWidth * geodesy::kMetresToKm,
                        m_fHeight * geodesy::kMetresToKm);
     text += FormatText("Latitude Range: %f to %f\n", m_fMinLat, m_fMaxLat);
-    text += FormatText("Longitude Range: %f to %f\n", m_fMinLon, m_fMaxLon);
+    // A box across the 180th meridian ends east of it, at a longitude below the start.
+    text += FormatText("Longitude Range: %f to %f\n", m_fMinLon, WrappedLongitude(m_fMaxLon));
     text += FormatText("Altitude Range: %.0f to %.0f (ft)", m_fMinAlt, m_fMaxAlt);
     text += FormatText("\nPath %d of %d\n", m_nCurPath + 1, static_cast<int>(m_paths.size()));
     text += FormatText("Length of Flight Path: %.2f (km)\n", m_fTotalLength);

@@ -183,6 +183,7 @@ TEST_F(PathViewWidgetTest, FileNewLeavesNoReadoutOfTheOldPaths)
     ASSERT_TRUE(doc.m_paths.empty());
     QTest::mouseMove(&View(), Drawn(0) + QPoint(5, 5));
     EXPECT_EQ(frame->PaneText(1), "  0 00 00.0000    0 00 00.0000");
+    EXPECT_EQ(frame->PaneText(2), "No Flight Path Loaded");
 }
 
 TEST_F(PathViewWidgetTest, ViewCommandsFromKeysAndMenu)

@@ -61,6 +61,21 @@ TEST_F(Information, SecondPathCurrentStillCoversBothPaths)
     EXPECT_NE(report.find("Elapsed Time: 0'1\"\n"), std::string::npos);
 }
 
+TEST_F(Information, PathAcrossThe180thMeridianIsMeasuredTheShortWay)
+{
+    // Half a degree of the equator, eastward across the meridian: 55568.5 m.
+    AddPath(doc, {SampleAt(0, 179.75f), SampleAt(0, -179.75f)});
+    EXPECT_EQ(Report(), "Area Size: 55.57  X  0.00 (km)\n"
+                        "Latitude Range: 0.000000 to 0.000000\n"
+                        "Longitude Range: 179.750000 to -179.750000\n"
+                        "Altitude Range: 0 to 0 (ft)\n"
+                        "Path 1 of 1\n"
+                        "Length of Flight Path: 55.57 (km)\n"
+                        "Elapsed Time: 0'1\"\n");
+    EXPECT_NEAR(doc.m_samples[1].m_fX, 55568.5, 0.01);
+    EXPECT_EQ(doc.m_fCenterLon, 180.0f);
+}
+
 TEST_F(Information, NothingLoaded)
 {
     doc.OnInformation();

@@ -106,6 +106,20 @@ TEST_F(MapExport, NegativeMarginShrinksTheRingInTheSameOrder)
               std::string::npos);
 }
 
+TEST_F(MapExport, RingAcrossThe180thMeridianKeepsItsCornersOnTheGlobe)
+{
+    doc.m_fMinLon = 179.75f;
+    doc.m_fMaxLon = 180.25f;  // measured east across the meridian
+    g_fArea1Offset = 0.25f;
+    EXPECT_NE(MapText(doc).find("\"Area1\" 5 0 200\n"
+                                "47.750000 179.500000\n"
+                                "47.750000 -179.500000\n"
+                                "47.000000 -179.500000\n"
+                                "47.000000 179.500000\n"
+                                "47.750000 179.500000\n"),
+              std::string::npos);
+}
+
 TEST_F(MapExport, LongPathsAreCutAfter16000PointsButNot16001)
 {
     AddLongPath(20000);

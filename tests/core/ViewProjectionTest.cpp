@@ -81,6 +81,17 @@ TEST_F(Projection, EastIsRightAndNorthIsUpTruncatedTowardZero)
     EXPECT_EQ(projection.ProjectToView(-0.005f, 0), (ViewPoint{0, 88 - 25}));
 }
 
+TEST_F(Projection, AcrossThe180thMeridianEastStaysRight)
+{
+    // The same box, moved onto the meridian: 180.01 east is -179.99.
+    doc.m_fMinLon = 179.982f;
+    doc.m_fMaxLon = 180.018f;
+    doc.m_fCenterLon = 180;
+    const ViewProjection projection = Make();
+    EXPECT_EQ(projection.ProjectToView(0, -179.99f).x, 177);
+    EXPECT_EQ(projection.ProjectToView(0, 179.99f).x, -177);
+}
+
 TEST_F(Projection, ZoomMagnifiesAroundTheCentre)
 {
     doc.m_fZoom = 1.5f;

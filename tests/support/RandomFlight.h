@@ -31,14 +31,15 @@ public:
     {
         const int pathCount = Whole(1, 4);
         double homeLat = Latitude();
-        double homeLon = Real(-179.5, 179.5);
+        const double firstLon = Real(-179.5, 179.5);
+        double homeLon = firstLon;
         for (int p = 0; p < pathCount; ++p) {
             if (Chance(0.05))
                 AddPath(doc, {});
             // Most vehicles share a region; some are far away.
             if (p > 0 && Chance(0.3)) {
                 homeLat = Latitude();
-                homeLon = Real(-179.5, 179.5);
+                homeLon = std::clamp(firstLon + Real(-60, 60), -179.5, 179.5);
             }
             const double lat = homeLat + Real(-0.2, 0.2);
             const double lon = homeLon + Real(-0.2, 0.2);
@@ -158,8 +159,8 @@ private:
             return;
         c.heading = std::fmod(c.heading + c.turn + 360, 360);
         const double metresPerLonDegree = kMetresPerDegree * std::cos(c.lat * kRadiansPerDegree);
-        // The document measures east from its reference meridian without
-        // wrapping at 180 degrees, so vehicles turn back before crossing it.
+        // A scenery area cannot reach across the 180th meridian, so vehicles
+        // turn back before it (and far-away ones stay within 60 degrees).
         if (std::fabs(c.lon + c.speed * std::sin(c.heading * kRadiansPerDegree) / metresPerLonDegree) > kFarthestLon)
             c.heading = std::fmod(360 - c.heading, 360);
         c.lat += c.speed * std::cos(c.heading * kRadiansPerDegree) / kMetresPerDegree;
