@@ -77,7 +77,7 @@ const std::vector<CommandEntry>& Table()
          false, false},
 
         {57670, M::Help, "Volantor &Help", FrameCommand(&CMainFrame::OnHelp), false, "Application Help\nHelp",
-         "", -1, false, false},
+         "F1", -1, false, false},
         {57664, M::Help, "&About Volantor...", FrameCommand(&CMainFrame::OnAppAbout), false,
          "Display program information, version number and copyright\nAbout", "", -1, false, false},
 

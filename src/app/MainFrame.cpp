@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandTable.h"
+#include "app/HelpFile.h"
 #include "app/QtUserInterface.h"
 #include "app/RecentFiles.h"
 #include "app/ToolbarIcons.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -338,11 +340,14 @@ void CMainFrame::OnZoomOut()
 
 void CMainFrame::OnHelp()
 {
-    // A missing help file is not reported; checking first also keeps the
-    // desktop's opener from reporting it.
-    const QString helpFile = QDir::current().absoluteFilePath("VolHelp.doc");
-    if (QFileInfo::exists(helpFile))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile));
+    const QString applicationDir = QCoreApplication::applicationDirPath();
+    if (const std::optional<QString> helpFile = HelpFileToOpen(QDir::currentPath(), applicationDir)) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(*helpFile));
+        return;
+    }
+    const QString where =
+        QDir::current().absoluteFilePath("VolHelp.doc") + "\n" + ManualIndexPath(applicationDir);
+    m_ui.ShowFailure(("The manual was not found. Help looked for:\n" + where).toStdString());
 }
 
 void CMainFrame::OnAppAbout()
