@@ -17,7 +17,39 @@ std::optional<int> WholeNumber(std::string_view text, int min, int max)
     return value;
 }
 
+std::string QuotedVehicleChoices(std::string_view separator)
+{
+    std::string text;
+    for (std::string_view choice : kVehicleChoices) {
+        if (!text.empty())
+            text.append(separator);
+        text.append("\"").append(choice).append("\"");
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string VehicleArgumentHelp()
+{
+    // Continued lines line up with the help column of the usage text.
+    constexpr std::string_view kNextLine = "\n                        ";
+    std::string help = "set the current path's vehicle (at most 20 characters), one of:";
+    help.append(kNextLine).append("  ").append(QuotedVehicleChoices(std::string(kNextLine) + "  "));
+    help.append(kNextLine).append("or a text that starts with the code of one (its first five");
+    help.append(kNextLine).append("characters, in any case), or with \"H\" for the helicopter");
+    return help;
+}
+
+std::optional<std::string> CheckKnownVehicle(std::string_view typed, std::string_view bytes)
+{
+    if (IsKnownVehicle(bytes))
+        return std::nullopt;
+    std::string refusal = "unknown vehicle \"";
+    refusal.append(typed).append("\": give one of ").append(QuotedVehicleChoices(", "));
+    refusal.append(", or a text that starts with the code of one");
+    return refusal;
+}
 
 std::optional<std::string> ParseColorsArgument(std::string_view text, std::array<int, 5>& colors)
 {

@@ -129,7 +129,9 @@ auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
 std::optional<std::string> ParseVehicleArgument(std::string_view text, std::string& vehicle)
 {
     const QString characters = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    return VehicleTextBytes(characters.toStdU32String(), vehicle);
+    if (auto refusal = VehicleTextBytes(characters.toStdU32String(), vehicle))
+        return refusal;
+    return CheckKnownVehicle(text, vehicle);
 }
 
 void StoreVehicle(VehiclePath& path, const std::string& vehicle)
@@ -150,6 +152,12 @@ void StoreTrafficFlags(VehiclePath& path, const int& flags)
 void StoreDensity(VehiclePath& path, const int& density)
 {
     path.m_nDensity = density;
+}
+
+const std::string& VehicleHelp()
+{
+    static const std::string help = VehicleArgumentHelp();
+    return help;
 }
 
 constexpr int kMaxPictureSide = 10000;
@@ -218,9 +226,8 @@ const std::vector<StepKind>& StepKinds()
          SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
         {"--map", "FILE", "export the areas and paths as map text",
          SaveOutputTo(&CVolantorDoc::OnExportMap)},
-        {"--vehicle", "TEXT",
-         "set the current path's vehicle, as \"0FE0C - LearJet\" (at most 20 characters)",
-         EditVehicle(ParseVehicleArgument, StoreVehicle), CheckWith(ParseVehicleArgument)},
+        {"--vehicle", "TEXT", VehicleHelp(), EditVehicle(ParseVehicleArgument, StoreVehicle),
+         CheckWith(ParseVehicleArgument)},
         {"--colors", "C0,C1,C2,C3,C4", "set the current path's five colours (0 to 255)",
          EditVehicle(ParseColorsArgument, StoreColors), CheckWith(ParseColorsArgument)},
         {"--traffic", "FLAGS",

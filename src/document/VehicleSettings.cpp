@@ -7,6 +7,34 @@
 #include <algorithm>
 #include <charconv>
 
+namespace {
+
+constexpr std::size_t kObjectCodeLength = 5;
+
+bool IsHelicopterText(std::string_view text)
+{
+    return text.starts_with('H');
+}
+
+bool SameObjectCode(std::string_view text, std::string_view choice)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return text.size() >= kObjectCodeLength &&
+           std::equal(choice.begin(), choice.begin() + kObjectCodeLength, text.begin(),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
+
+}  // namespace
+
+bool IsKnownVehicle(std::string_view text)
+{
+    if (IsHelicopterText(text))
+        return true;
+    return std::any_of(kVehicleChoices.begin(), kVehicleChoices.end(), [&](std::string_view choice) {
+        return !IsHelicopterText(choice) && SameObjectCode(text, choice);
+    });
+}
+
 std::optional<std::string> VehicleTextBytes(std::u32string_view text, std::string& bytes)
 {
     constexpr char32_t kLastLatin1 = 0xFF;

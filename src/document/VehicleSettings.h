@@ -62,6 +62,12 @@ VehicleDialogData LoadVehicleDialog(const VehiclePath& path);
 // to Very Dense wins; with none selected the density stays.
 void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path);
 
+// Whether both scenery writers fly the same object for this text: it starts
+// with the upper-case 'H' of the helicopter, or its first five characters are
+// the object code of a choice in any case (the compiler flies anything else
+// as the Cessna while the SCASM text keeps it as typed).
+bool IsKnownVehicle(std::string_view text);
+
 // The document keeps the vehicle text as one byte per character (Latin-1).
 // Converts an edited text to those bytes; returns the refusal message instead
 // when it is longer than the box takes or holds a character beyond Latin-1.

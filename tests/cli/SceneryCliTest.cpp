@@ -101,6 +101,10 @@ TEST_F(SceneryCli, BadVehicleValuesAreUsageErrorsBeforeAnyStep)
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {log, "--vehicle", "0FE0C - LearJet 12345"},
              {log, "--vehicle", "0FE0C \u20AC"},
+             {log, "--vehicle", "Boat"},
+             {log, "--vehicle", "helicopter (FS98)"},
+             {log, "--vehicle", "0FE0"},
+             {log, "--vehicle", "0FE11 - Ferry"},
              {log, "--colors", "1,2,3,4"},
              {log, "--colors", "1,2,3,4,5,6"},
              {log, "--colors", "1,2,3,4,256"},
@@ -122,6 +126,14 @@ TEST_F(SceneryCli, BadVehicleValuesAreUsageErrorsBeforeAnyStep)
               "volantor-cli: --colors: Color 4: enter a whole number between 0 an");
     EXPECT_EQ(RunCli({log, "--vehicle", std::string(21, 'x')}).err.substr(0, 66),
               "volantor-cli: --vehicle: Vehicle: enter no more than 20 characters");
+    EXPECT_EQ(RunCli({log, "--vehicle", "Boat"}).err.substr(0, 85),
+              "volantor-cli: --vehicle: unknown vehicle \"Boat\": give one of \"0FE0B - Cessna\", \"0FE0C");
+}
+
+TEST_F(SceneryCli, VehicleTextsBothWritersFlyAlikeAreTaken)
+{
+    for (const char* vehicle : {"0fe10 truck", "Hover"})
+        EXPECT_EQ(RunCli({log, "--vehicle", vehicle}).status, 0) << vehicle;
 }
 
 TEST_F(SceneryCli, StepsWithoutAPathFailAsTheirCommandsDo)
@@ -157,4 +169,8 @@ TEST_F(SceneryCli, HelpListsTheSceneryStepsAtTheEnd)
     for (const char* step : {"--generate", "--clear", "--sca FILE", "--bgl FILE", "--map FILE", "--vehicle TEXT",
                              "--colors C0,C1,C2,C3,C4", "--traffic FLAGS", "--density D"})
         EXPECT_GT(run.out.find(step), info) << step;
+    for (const char* vehicle :
+         {"\"0FE0B - Cessna\"", "\"0FE0C - LearJet\"", "\"0FE0D - Big Jet\"", "\"0FE0E - Military Jet\"",
+          "\"0FE0F - Boat\"", "\"0FE10 - Truck\"", "\"Helicopter (FS98)\""})
+        EXPECT_GT(run.out.find(vehicle), run.out.find("--vehicle TEXT")) << vehicle;
 }
