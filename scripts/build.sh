@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja
+cmake -S . -B build -G Ninja -DVOLANTOR_WERROR=ON
 cmake --build build

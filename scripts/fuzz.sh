@@ -10,8 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 
-scripts/install-deps.sh
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLANTOR_FUZZ=ON
+# clang with its sanitizer and libFuzzer runtimes
+scripts/install-deps.sh clang libclang-rt-14-dev
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOLANTOR_FUZZ=ON \
+    -DVOLANTOR_WERROR=ON
 cmake --build build-fuzz -j2
 
 # Target, seed folder, longest input and extra options: a log of a few hundred

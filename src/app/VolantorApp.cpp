@@ -1,5 +1,6 @@
 #include "app/VolantorApp.h"
 
+#include "VolantorVersion.h"
 #include "document/Preferences.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ bool CVolantorApp::InitInstance(const QStringList& arguments)
     // The settings store (only the recent-file list) lives under the maker's name.
     QApplication::setOrganizationName("Brightmoor");
     QApplication::setApplicationName("Volantor");
+    QApplication::setApplicationVersion(QString::fromUtf8(kVolantorVersion.data(), kVolantorVersion.size()));
     SetDefaultPreferences();
 
     m_pFrame = std::make_unique<CMainFrame>(m_doc, *m_pUI);

@@ -1,5 +1,6 @@
 #include "cli/VolantorCli.h"
 
+#include "VolantorVersion.h"
 #include "cli/CliUserInterface.h"
 #include "cli/VehicleArguments.h"
 #include "document/FileIO.h"
@@ -345,10 +346,11 @@ std::string Usage()
     line("--set NAME=VALUE", std::string(kSetPreferenceStep.strHelp) + "; NAME is one of:");
     std::string names = "   ";
     for (const PreferenceField& field : kPreferenceFields)
-        names += " " + std::string(field.strCliName);
+        names.append(" ").append(field.strCliName);
     usage += "  " + names + "\n";
     usage += "\nOptions:\n";
     line("--help", "show this text");
+    line("--version", "show the program's version");
     usage +=
         "\nMessages go to standard output, failures to standard error. Questions are\n"
         "answered Yes. Exit status: 0 success, 1 a command failed, 2 a usage error.\n";
@@ -370,6 +372,10 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
         const std::string& arg = args[i];
         if (arg == "--help") {
             out << Usage();
+            return 0;
+        }
+        if (arg == "--version") {
+            out << "Volantor " << kVolantorVersion << "\n";
             return 0;
         }
         const auto needArgument = [&]() -> std::optional<std::string> {

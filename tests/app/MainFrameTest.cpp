@@ -250,7 +250,7 @@ TEST_F(MainFrameTest, SavingUnderTheDocumentsNameKeepsItWithoutAsking)
 TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestNewestFirst)
 {
     for (int i = 0; i < 10; ++i)
-        frame->AddRecentFile(QString::fromStdString(dir.File("f" + std::to_string(i) + ".vol")));
+        frame->AddRecentFile(QString::fromStdString(dir.File(std::string("f") + std::to_string(i) + ".vol")));
     const QStringList files = frame->RecentFiles();
     ASSERT_EQ(files.size(), 8);
     EXPECT_TRUE(files.front().endsWith("f9.vol"));
