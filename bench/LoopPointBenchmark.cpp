@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find Loop Point on circuits of 3,600, 36,000 and 100,000 samples: the full
 // comparison of all pairs against the sweep, each checked to pick the same pair.
 

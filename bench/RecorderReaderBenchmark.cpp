@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading recorder logs and deriving extents, with the heap held per sample.
 // Also the program's benchmark main: before timing anything it checks that the
 // reader's line conversion gives exactly the samples a plain sscanf loop gives.

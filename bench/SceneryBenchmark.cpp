@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generate Path and the scenery outputs over a document of 50 one-hour
 // flights (3600 samples each): take-off roll, climb with the gear coming up,
 // cruise at about 100 knots with rate-one turns (3 degrees a second at 22

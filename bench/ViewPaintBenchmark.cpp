@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the path view into a 1600 x 1000 picture, overhead and 3D, for
 // documents of growing size: one repaint is what every pan and zoom costs.
 

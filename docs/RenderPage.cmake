@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders one manual page: cmark turns the Markdown into HTML, links between
 # pages are pointed at the HTML files, and a shared header and footer frame it.
 # Called with -DCMARK=<cmark> -DINPUT=<page.md> -DOUTPUT=<page.html>.

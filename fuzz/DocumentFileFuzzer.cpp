@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes as a document file (*.vol), loaded in memory as opening a file
 // loads it. A document that loads must save, load again and save to the same
 // bytes.

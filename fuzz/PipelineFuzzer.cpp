@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes as a small document that goes through a few edits, Generate Path
 // and all three scenery outputs in memory, each checked for what it promises.
 

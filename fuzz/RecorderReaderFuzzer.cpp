@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes as a flight-recorder log: each line through the sample parser
 // and the C library's conversion it must agree with, then the whole log
 // through the reader into a document that already holds one path.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets into build-fuzz/ and runs each for SECONDS
 # (default 30) on its corpus in build-fuzz/corpus/, which starts from the seeds
 # in fuzz/corpus/ and keeps what the runs add. Exits non-zero when a target

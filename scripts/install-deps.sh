@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building and testing Volantor need, and
 # any further packages named as arguments (scripts/fuzz.sh adds clang).
 # Safe to run again: it only calls apt-get when something is missing.

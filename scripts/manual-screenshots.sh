@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Paints the manual's pictures with volantor-cli, so they always show the
 # program as it is. Run from anywhere; builds volantor-cli when it is missing.
 set -euo pipefail

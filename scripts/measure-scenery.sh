@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole volantor-cli runs of "--generate --bgl --sca" on a document of 50
 # one-hour flights like those of bench/SceneryBenchmark.cpp, and prints the
 # CPU seconds (user + system) of each run and their median.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, builds and starts Volantor; without a display it shows what
 # volantor-cli can do instead.
 set -euo pipefail

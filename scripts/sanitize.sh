@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the core with the address and undefined-behaviour sanitizers and runs
 # its tests.
 set -euo pipefail

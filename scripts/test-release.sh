@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Release configuration, as a packager does, into build-release/
 # and runs the whole test suite on it.
 set -euo pipefail

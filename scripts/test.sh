@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, builds and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document file (*.vol): no header, a 16-bit path count, then per path its
 // vehicle settings, its sample range and 31-byte sample records, little-endian.
 

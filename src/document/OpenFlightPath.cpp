@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open ORVEX Flight Path...": one recorder log becomes one new path.
 
 #include "document/FileIO.h"

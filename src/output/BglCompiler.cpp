@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Create BGL File...": the document compiled into a Flight Simulator scenery
 // file, so that no outside assembler is needed.
 

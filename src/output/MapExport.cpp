@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Export Map...": the scenery areas and the paths as map text.
 
 #include "output/MapExport.h"

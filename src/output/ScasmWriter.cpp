@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Save SCASM Source...": the document as dynamic-scenery source text for the
 // SCASM assembler, one pattern per path.
 

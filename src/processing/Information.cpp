@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Information...": area, ranges, length and elapsed time in a message box.
 
 #include "document/FormatText.h"

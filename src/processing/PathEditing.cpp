@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Path editing: closing a path into a loop, trimming it, stepping between
 // paths and deleting one. Samples are never removed from the array; trims
 // only narrow a path's range.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Generate Path" and "Clear Path": the segmentation of every path into holds
 // and moves, and its removal.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The legend panel below the map: the current path's time axis across the
 // plot, altitude marks up its side, and its altitude profile.
 

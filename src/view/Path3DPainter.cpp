@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map area in the 3D view: the box on the ground, and every path raised
 // by its altitude with a drop line from each sample to its foot.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paint of the path view: header areas, paths with their samples and
 // segment markers in the map area, then the legend panel below it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse on the path view. Everything works on what the last paint drew:
 // the positions it stored in the samples and the client rectangle and x span
 // it cached, so the handlers invert exactly the picture on the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path view on the real window, driven with mouse and key events.
 
 #include "ScriptedQtUserInterface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program makes of logs and documents that are broken, hostile or
 // strange: every one gives a clear message or a well-defined document, and
 // nothing impossible gets into the extents or the outputs.

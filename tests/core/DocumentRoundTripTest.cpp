@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A saved document reopens with every saved field bit for bit, and saving
 // what was reopened writes the same file again, for documents of every shape.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the program writes (the document, the SCASM source, the BGL file,
 // the map text) must survive a write that fails: the previous file stays as
 // it was, nothing half-written is left behind, the person is told, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt draws text only once an application object exists.
 
 #include "view/qt/PathViewImage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pixels the image canvas writes for lines and rectangles.
 
 #include "view/qt/ImageCanvas.h"
