@@ -91,7 +91,8 @@ void CVolantorDoc::MeasureLongitudesTheShortWay()
             east = std::max(east, lon);
         }
     }
-    if (east - west < m_fMaxLon - m_fMinLon) {
+    const bool anySample = west <= east;
+    if (anySample && east - west < m_fMaxLon - m_fMinLon) {
         m_fMinLon = west;
         m_fMaxLon = east;
     }

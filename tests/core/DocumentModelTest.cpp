@@ -182,3 +182,21 @@ TEST_F(DocumentModel, RecalcOfAllEmptyPathsGivesZeroLength)
     doc.RecalcExtents();
     EXPECT_EQ(doc.m_fTotalLength, 0.0f);
 }
+
+TEST_F(DocumentModel, LongitudesAcrossTheMeridianTakeTheNarrowerBoxAndNoSamplesChangeNothing)
+{
+    // -170 and 170: 20 degrees across the meridian rather than 340 the other way.
+    AddPath(doc, {SampleAt(0, -170), SampleAt(0, 170)});
+    doc.RecalcExtents();
+    EXPECT_EQ(doc.m_fMinLon, 170.0f);
+    EXPECT_EQ(doc.m_fMaxLon, 190.0f);
+    // Around the globe both ways are wider than half of it: the plain box stays,
+    // and stays when no sample is left to measure.
+    doc.m_paths.clear();
+    AddPath(doc, {SampleAt(0, -170), SampleAt(0, -50), SampleAt(0, 70)});
+    doc.RecalcExtents();
+    doc.m_paths.front().m_nLastSample = -1;
+    doc.RecalcExtents();
+    EXPECT_EQ(doc.m_fMinLon, -170.0f);
+    EXPECT_EQ(doc.m_fMaxLon, 70.0f);
+}
