@@ -12,11 +12,6 @@ namespace {
 
 constexpr std::size_t kObjectCodeLength = 5;
 
-bool IsHelicopterText(std::string_view text)
-{
-    return text.starts_with('H');
-}
-
 bool SameObjectCode(std::string_view text, std::string_view choice)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -27,13 +22,23 @@ bool SameObjectCode(std::string_view text, std::string_view choice)
 
 }  // namespace
 
+bool IsHelicopterText(std::string_view text)
+{
+    return text.starts_with('H');
+}
+
+std::optional<std::size_t> ObjectCodeChoice(std::string_view text)
+{
+    for (std::size_t k = 0; k < kVehicleChoices.size(); ++k) {
+        if (!IsHelicopterText(kVehicleChoices[k]) && SameObjectCode(text, kVehicleChoices[k]))
+            return k;
+    }
+    return std::nullopt;
+}
+
 bool IsKnownVehicle(std::string_view text)
 {
-    if (IsHelicopterText(text))
-        return true;
-    return std::any_of(kVehicleChoices.begin(), kVehicleChoices.end(), [&](std::string_view choice) {
-        return !IsHelicopterText(choice) && SameObjectCode(text, choice);
-    });
+    return IsHelicopterText(text) || ObjectCodeChoice(text).has_value();
 }
 
 std::optional<std::string> VehicleTextBytes(std::u32string_view text, std::string& bytes)

@@ -63,6 +63,12 @@ VehicleDialogData LoadVehicleDialog(const VehiclePath& path);
 // to Very Dense wins; with none selected the density stays.
 void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path);
 
+// The helicopter is the one vehicle whose text starts with an upper-case 'H'.
+bool IsHelicopterText(std::string_view text);
+// Which of the choices before the helicopter the text's object code (its first
+// five characters, in any case) names; none for any other code.
+std::optional<std::size_t> ObjectCodeChoice(std::string_view text);
+
 // Whether both scenery writers fly the same object for this text: it starts
 // with the upper-case 'H' of the helicopter, or its first five characters are
 // the object code of a choice in any case (the compiler flies anything else

@@ -8,13 +8,13 @@
 #include "document/FileIO.h"
 #include "document/Preferences.h"
 #include "document/UserInterface.h"
+#include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "output/BglEncoding.h"
 #include "output/BglPatternBody.h"
 #include "output/PatternSequence.h"
 #include "output/SceneryArea.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -43,8 +43,8 @@ constexpr std::string_view kNotice = "Dynamic scenery made with Volantor Version
 constexpr std::array<std::uint8_t, 19> kHelicopterEntry{0x00, 0x00, 0x30, 0xA9, 0xCD, 0xC2, 0x00,
                                                         0xAA, 0x00, 0xE1, 0xA9, 0xD0, 0x11, 0x67,
                                                         0x59, 0x05, 0x83, 0xA1, 0xB1};
-// The dynamic-scenery objects, numbered 0xFE0B on; any other code flies the first.
-constexpr std::array<std::string_view, 6> kObjectCodes{"0fe0b", "0fe0c", "0fe0d", "0fe0e", "0fe0f", "0fe10"};
+// The dynamic-scenery objects of the vehicle choices, numbered 0xFE0B on;
+// any other code flies the first.
 constexpr std::uint16_t kFirstObjectNumber = 0xFE0B;
 constexpr int kMaxDensity = 15;  // what the entry byte's lower half holds
 
@@ -54,16 +54,9 @@ void PutZeros(ByteWriter& out, std::size_t count)
         out.PutU8(0);
 }
 
-std::uint16_t ObjectNumber(std::string_view code)
+std::uint16_t ObjectNumber(const VehiclePath& path)
 {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (std::size_t k = 0; k < kObjectCodes.size(); ++k) {
-        const std::string_view known = kObjectCodes[k];
-        if (code.size() == known.size() && std::equal(code.begin(), code.end(), known.begin(),
-                                                      [&](char a, char b) { return lower(a) == b; }))
-            return static_cast<std::uint16_t>(kFirstObjectNumber + k);
-    }
-    return kFirstObjectNumber;
+    return static_cast<std::uint16_t>(kFirstObjectNumber + ObjectCodeChoice(path.m_strVehicle).value_or(0));
 }
 
 std::string PatternName(int index)
@@ -163,7 +156,7 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
             out.PutBytes(kHelicopterEntry);
         } else {
             out.PutU8(kNormalEntryCode);
-            out.PutU16(ObjectNumber(VehicleCode(path)));
+            out.PutU16(ObjectNumber(path));
             offsetFields.push_back(out.Size());
             out.PutU32(placeholder);
             out.PutU8(TrafficByte(path, index));

@@ -2,6 +2,7 @@
 #include "output/PatternSequence.h"
 
 #include "document/ImpossibleValues.h"
+#include "document/VehicleSettings.h"
 #include "output/BglEncoding.h"
 #include "processing/Geodesy.h"
 #include "processing/PathSegmentation.h"
@@ -293,5 +294,5 @@ std::string_view VehicleCode(const VehiclePath& path)
 
 bool IsHelicopter(const VehiclePath& path)
 {
-    return path.m_strVehicle.starts_with('H');
+    return IsHelicopterText(path.m_strVehicle);
 }
