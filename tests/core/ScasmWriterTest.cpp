@@ -339,6 +339,9 @@ TEST_F(ScasmWriter, HoldsAndMovesTooLongForOneCompiledCommandAreWrittenAsSeveral
     AddPlainPath(70001);
     Segment(0, 1, 70000);
     EXPECT_EQ(Body(0), "  Hold( 65535 )\n  Hold( 4465 )\n  Jump( :PATTERN0 )\n");
+    // Exactly the longest hold is one.
+    doc.m_samples[0].m_nSegEnd = 65535;
+    EXPECT_EQ(Body(0), "  Hold( 65535 )\n  Jump( :PATTERN0 )\n");
 
     // 40000 m in 3 s needs two pieces: the first takes the odd second and
     // 26667 m (two thirds, rounded), the second the rest.
