@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,10 @@ int main(int argc, char* argv[])
     // Listing the tests happens without a display too.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The settings (recent files) of each run go to a folder of its own, never the person's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    // Settings go to a throw-away test location, never the person's own.
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication::setOrganizationName("Brightmoor");
-    QApplication::setApplicationName("Volantor");
-    return RUN_ALL_TESTS();
+    std::setlocale(LC_NUMERIC, "C");  // as the program's own main does
+    return QSettings().fileName().startsWith(settings.path()) ? RUN_ALL_TESTS() : 1;
 }
