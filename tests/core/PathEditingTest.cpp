@@ -1,222 +1,104 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/VolantorDoc.h"
+#include "processing/PathSegmentation.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+// Owns the document; notes all it is asked and told, and the marks while asked.
+struct Person : FakeUserInterface {
+    CVolantorDoc doc{*this};
+    bool yes = false;
+    std::string said;
 
-class PathEditing : public ::testing::Test {
-protected:
-    void SetUp() override { doc.OnNewDocument(); }
-
-    // A path of n samples heading north in steps of about 11 m, looping back
-    // so that its sample `back` lies on its first one.
-    VehiclePath& AddLoop(int n, int back)
+    bool AskYesNo(const std::string& question) override
     {
-        std::vector<PathSample> samples;
-        for (int i = 0; i < n; ++i) {
-            const int step = i <= back ? (i < back / 2 ? i : back - i) : i - back + 50;
-            samples.push_back(SampleAt(47.0f + step * 0.0001f, 8.0f + (i < back / 2 ? 0 : 0.0002f), 1000));
+        return said += " " + question + Listed(&PathSample::m_bMarked, " mark"), yes;
+    }
+    void ShowMessage(const std::string& text, MessageKind) override { said += " " + text; }
+    template <typename T> std::string Listed(T PathSample::*field, const char* tag) const
+    {
+        std::string text;
+        for (std::size_t i = 0; i < doc.m_samples.size(); ++i)
+            text += doc.m_samples[i].*field ? tag + std::to_string(i) : "";
+        return text;
+    }
+    // Path ranges ("=" if the last sample lies on the first, "h" if it also heads the same way),
+    // @ the current path, marked samples, s segment starts, * a save is due; then all that was said.
+    std::string Outcome() const
+    {
+        std::string text;
+        for (const VehiclePath& p : doc.m_paths) {
+            const PathSample &a = doc.m_samples[p.m_nFirstSample], &b = doc.m_samples[p.m_nLastSample];
+            const bool same =
+                std::tie(a.m_fLat, a.m_fLon, a.m_fAlt) == std::tie(b.m_fLat, b.m_fLon, b.m_fAlt);
+            text += std::to_string(p.m_nFirstSample) + "-" + std::to_string(p.m_nLastSample) +
+                    (same ? "=" : "") + (same && a.m_fHeading == b.m_fHeading ? "h " : " ");
         }
-        samples[back] = samples[0];
-        samples[back].m_fHeading = 123;
-        VehiclePath& path = AddPath(doc, samples);
-        doc.RecalcExtents();
-        return path;
+        return text + "@" + std::to_string(doc.m_nCurPath) + Listed(&PathSample::m_bMarked, " mark") +
+               Listed(&PathSample::m_nSegKind, " s") + (doc.IsModified() ? " * |" : " |") + said;
     }
-
-    void Segment(int from, int to)
-    {
-        doc.m_samples[from].m_nSegKind = 2;
-        doc.m_samples[from].m_nSegEnd = to;
-    }
-
-    FakeUserInterface ui;
-    CVolantorDoc doc{ui};
 };
 
-}  // namespace
+using Command = void (CVolantorDoc::*)();
+constexpr Command Loop = &CVolantorDoc::OnFindLoopPoint, EndMatch = &CVolantorDoc::OnMakeEndMatchStart,
+                  ToStart = &CVolantorDoc::OnDeleteToStart, ToEnd = &CVolantorDoc::OnDeleteToEnd,
+                  Next = &CVolantorDoc::OnNextPath, Previous = &CVolantorDoc::OnPreviousPath,
+                  Delete = &CVolantorDoc::OnDeletePath;
 
-TEST_F(PathEditing, LoopQuestionMarksBothSamplesAndYesTrimsTheRange)
-{
-    AddPath(doc, {SampleAt(0, 0)});
-    AddLoop(60, 40);
-    const int first = doc.m_paths[1].m_nFirstSample;
-    Segment(first + 45, first + 55);
-    ui.answers.push_back(true);
-    doc.OnFindLoopPoint();
-    ASSERT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.questions[0], "Create Loop From 1 to 41?");
-    const VehiclePath& path = doc.m_paths[1];
-    EXPECT_EQ(path.m_nFirstSample, 1);
-    EXPECT_EQ(path.m_nLastSample, 41);
-    EXPECT_FALSE(doc.m_samples[1].m_bMarked);
-    EXPECT_FALSE(doc.m_samples[41].m_bMarked);
-    // Only position moves onto the first sample; the attitude stays.
-    EXPECT_EQ(doc.m_samples[41].m_fLat, doc.m_samples[1].m_fLat);
-    EXPECT_EQ(doc.m_samples[41].m_fHeading, 123.0f);
-    // Segments that could reach past the new range are gone.
-    EXPECT_EQ(doc.m_samples[first + 45].m_nSegKind, 0);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ui.redraws, 2);
-}
+static const struct {
+    const char* name;
+    std::vector<Command> commands;
+    int current, selected;  // current -1: nothing loaded
+    bool yes;
+    const char* outcome;
+} kRows[] = {
+    {"loop yes", {Loop}, 0, 0, true, "0-20= 60-62 @0 s60 * | Create Loop From 0 to 20? mark0 mark20"},
+    {"loop no", {Loop}, 0, 0, false, "0-59 60-62 @0 s59 s60 | Create Loop From 0 to 20? mark0 mark20"},
+    {"loop none", {Loop}, 1, 0, true, "0-59 60-62 @1 s59 s60 | No loop point found!"},
+    {"loop, nothing loaded", {Loop}, -1, 0, true, "@-1 | No path loaded!"},
+    {"end match", {EndMatch}, 1, 0, true, "0-59 60-62=h @1 s59 s60 * | Make end point match first point?"},
+    {"no end match", {EndMatch}, 1, 0, false, "0-59 60-62 @1 s59 s60 | Make end point match first point?"},
+    {"end match, nothing loaded", {EndMatch}, -1, 0, true, "@-1 | Nothing loaded!"},
+    {"trim to start", {ToStart}, 0, 61, false, "0-59 61-62 @0 s59 * |"},
+    {"trim to end", {ToEnd}, 0, 61, false, "0-59 60-61 @0 s59 * |"},
+    {"trim to start at the end", {ToStart}, 0, 62, false, "0-59 62-62=h @0 s59 * |"},
+    {"trim to end at the start", {ToEnd}, 0, 60, false, "0-59 60-60=h @0 s59 * |"},
+    {"trim to end at the end", {ToEnd}, 0, 62, false, "0-59 60-62 @0 s59 s60 |"},
+    {"trim outside every path", {ToStart}, 0, 63, false, "0-59 60-62 @0 s59 s60 |"},
+    {"next", {Next}, 0, 0, false, "0-59 60-62 @1 s59 s60 |"},
+    {"next wraps", {Next}, 1, 0, false, "0-59 60-62 @0 s59 s60 |"},
+    {"previous", {Previous}, 1, 0, false, "0-59 60-62 @0 s59 s60 |"},
+    {"previous wraps", {Previous}, 0, 0, false, "0-59 60-62 @1 s59 s60 |"},
+    {"delete the first", {Delete}, 0, 0, false, "60-62 @0 s59 s60 * |"},
+    {"delete the last", {Delete}, 1, 0, false, "0-59 @0 s59 s60 * |"},
+    {"delete both: nothing left to save", {Delete, Delete}, 0, 0, false, "@-1 |"},
+    {"delete, nothing loaded", {Delete}, -1, 0, false, "@-1 |"},
+};
 
-TEST_F(PathEditing, SamplesAreMarkedOnlyWhileTheQuestionIsOpen)
+TEST(PathEditing, Commands)
 {
-    AddLoop(60, 40);
-    class Watching : public FakeUserInterface {
-    public:
-        explicit Watching(const CVolantorDoc*& doc) : m_doc(doc) {}
-        bool AskYesNo(const std::string& question) override
-        {
-            markedWhileAsked = m_doc->m_samples[0].m_bMarked && m_doc->m_samples[40].m_bMarked;
-            return FakeUserInterface::AskYesNo(question);
+    for (const auto& row : kRows) {
+        Person person;
+        CVolantorDoc& doc = person.doc;
+        person.yes = row.yes;
+        // Path 0 is samples 0..59, 1 m apart on a line, path 1 samples 60..62; each has a place and
+        // heading of its own. Samples 59 and 60 open segments.
+        std::vector<PathSample> samples;
+        for (int i = 0; i < 63; ++i) {
+            PathSample& s = samples.emplace_back(SampleAt(i * 0.001f, i * 0.001f, i));
+            s.m_fX = s.m_fHeading = i;
+            s.m_nSegKind = i == 59 || i == 60 ? kMoveSegment : 0;
         }
-        bool markedWhileAsked = false;
-
-    private:
-        const CVolantorDoc*& m_doc;
-    };
-    const CVolantorDoc* watched = nullptr;
-    Watching watching(watched);
-    CVolantorDoc other(watching);
-    other.m_paths = doc.m_paths;
-    other.m_samples = doc.m_samples;
-    other.m_nCurPath = 0;
-    watched = &other;
-    const auto before = other.m_samples;
-    other.OnFindLoopPoint();  // answered No
-    EXPECT_TRUE(watching.markedWhileAsked);
-    EXPECT_EQ(other.m_samples, before);
-    EXPECT_EQ(other.m_paths[0].m_nLastSample, 59);
-    EXPECT_FALSE(other.IsModified());
-}
-
-TEST_F(PathEditing, NoLoopCandidateChangesNothing)
-{
-    AddPath(doc, std::vector<PathSample>(21, SampleAt(1, 1)));
-    const auto before = doc.m_samples;
-    doc.OnFindLoopPoint();
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"No loop point found!"});
-    EXPECT_TRUE(ui.questions.empty());
-    EXPECT_EQ(doc.m_samples, before);
-
-    CVolantorDoc empty(ui);
-    empty.OnFindLoopPoint();
-    EXPECT_EQ(ui.LastText(), "No path loaded!");
-}
-
-TEST_F(PathEditing, EndMatchStartMovesPositionAndHeadingOnYes)
-{
-    std::vector<PathSample> samples{SampleAt(1, 2, 300), SampleAt(1.1f, 2, 400), SampleAt(1.2f, 2.1f, 500)};
-    samples[0].m_fHeading = 90;
-    samples[2].m_fPitch = 4;
-    AddPath(doc, samples);
-    doc.OnMakeEndMatchStart();  // No
-    EXPECT_EQ(doc.m_samples[2].m_fLat, 1.2f);
-    ui.answers.push_back(true);
-    doc.OnMakeEndMatchStart();
-    EXPECT_EQ(ui.questions.back(), "Make end point match first point?");
-    EXPECT_EQ(doc.m_samples[2].m_fLat, 1.0f);
-    EXPECT_EQ(doc.m_samples[2].m_fLon, 2.0f);
-    EXPECT_EQ(doc.m_samples[2].m_fAlt, 300.0f);
-    EXPECT_EQ(doc.m_samples[2].m_fHeading, 90.0f);
-    EXPECT_EQ(doc.m_samples[2].m_fPitch, 4.0f);
-    EXPECT_EQ(doc.m_fMaxLat, 1.1f);
-
-    CVolantorDoc empty(ui);
-    empty.OnMakeEndMatchStart();
-    EXPECT_EQ(ui.LastText(), "Nothing loaded!");
-}
-
-TEST_F(PathEditing, TrimsNarrowTheRangeKeepTheSamplesAndClearStaleSegments)
-{
-    AddPath(doc, {SampleAt(0, 0), SampleAt(1, 1), SampleAt(2, 2), SampleAt(3, 3)});
-    AddPath(doc, {SampleAt(9, 9), SampleAt(10, 10)});
-    Segment(0, 3);
-    Segment(4, 5);
-    // Trims at a path's own ends change nothing and keep its segments.
-    doc.m_nSelSample = 3;
-    doc.OnDeleteToEnd();
-    doc.m_nSelSample = 4;
-    doc.OnDeleteToStart();
-    EXPECT_EQ(doc.m_samples[0].m_nSegKind, 2);
-    EXPECT_EQ(doc.m_samples[4].m_nSegKind, 2);
-    EXPECT_FALSE(doc.IsModified());
-
-    doc.m_nSelSample = 1;
-    doc.OnDeleteToStart();
-    EXPECT_EQ(doc.m_paths[0].m_nFirstSample, 1);
-    EXPECT_EQ(doc.m_samples.size(), 6u);
-    EXPECT_EQ(doc.m_fMinLat, 1.0f);
-    EXPECT_EQ(doc.m_samples[0].m_nSegKind, 0);
-    EXPECT_EQ(doc.m_samples[4].m_nSegKind, 2);  // the other path keeps its segments
-
-    doc.m_nSelSample = 1;
-    doc.OnDeleteToEnd();  // on the path's first sample: one sample left
-    EXPECT_EQ(doc.m_paths[0].m_nFirstSample, 1);
-    EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);
-    EXPECT_EQ(doc.m_fMaxLat, 10.0f);
-    EXPECT_TRUE(doc.IsModified());
-
-    // A sample outside every path changes nothing.
-    doc.m_nSelSample = 0;
-    doc.OnDeleteToStart();
-    EXPECT_EQ(doc.m_paths[0].m_nFirstSample, 1);
-}
-
-TEST_F(PathEditing, NextAndPreviousWrapAround)
-{
-    AddPath(doc, {SampleAt(0, 0)});
-    AddPath(doc, {SampleAt(1, 1)});
-    AddPath(doc, {SampleAt(2, 2)});
-    doc.OnNextPath();
-    EXPECT_EQ(doc.m_nCurPath, 0);
-    EXPECT_EQ(ui.panes[2], "PATTERN0");
-    doc.OnPreviousPath();
-    EXPECT_EQ(doc.m_nCurPath, 2);
-    EXPECT_EQ(ui.panes[2], "PATTERN2");
-    doc.OnPreviousPath();
-    EXPECT_EQ(ui.panes[2], "PATTERN1");
-
-    CVolantorDoc empty(ui);
-    ui.panes.clear();
-    empty.OnNextPath();
-    empty.OnPreviousPath();
-    EXPECT_TRUE(ui.panes.empty());
-    EXPECT_EQ(empty.m_nCurPath, -1);
-}
-
-TEST_F(PathEditing, DeleteRecomputesAndFollowsWithPaneTwo)
-{
-    AddPath(doc, {SampleAt(0, 0)});
-    AddPath(doc, {SampleAt(5, 5)});
-    doc.RecalcExtents();
-    doc.OnDeletePath();  // the last in the list: the previous one becomes current
-    EXPECT_EQ(doc.m_paths.size(), 1u);
-    EXPECT_EQ(doc.m_nCurPath, 0);
-    EXPECT_EQ(doc.m_fMaxLat, 0.0f);
-    EXPECT_EQ(ui.panes[2], "PATTERN0");
-    EXPECT_EQ(doc.m_samples.size(), 2u);
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(PathEditing, DeletingTheLastPathLeavesAnEmptyDocumentThatKeepsThe3DView)
-{
-    AddPath(doc, {SampleAt(3, 3)});
-    doc.RecalcExtents();
-    doc.m_b3DView = true;
-    doc.m_fZoom = 4;
-    doc.OnDeletePath();
-    EXPECT_TRUE(doc.m_paths.empty());
-    EXPECT_TRUE(doc.m_samples.empty());
-    EXPECT_EQ(doc.m_nCurPath, -1);
-    EXPECT_EQ(doc.m_fMaxLat, 0.0f);
-    EXPECT_EQ(doc.m_fZoom, 1.0f);
-    EXPECT_TRUE(doc.m_b3DView);
-    EXPECT_EQ(ui.panes[2], "No Flight Path Loaded");
-    // Nothing is left that a save could write.
-    EXPECT_FALSE(doc.IsModified());
+        if (row.current >= 0) {
+            AddPath(doc, {samples.begin(), samples.begin() + 60});
+            AddPath(doc, {samples.begin() + 60, samples.end()});
+        }
+        doc.m_nCurPath = row.current;
+        doc.m_nSelSample = row.selected;
+        for (Command command : row.commands)
+            (doc.*command)();
+        EXPECT_EQ(person.Outcome(), row.outcome) << row.name;
+    }
 }
