@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What the document derives from its samples, and the Information report of it (1 degree is 111137 m).
+
 #include "document/VolantorDoc.h"
-#include "processing/Geodesy.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
 
@@ -11,192 +12,81 @@
 
 namespace {
 
+using Floats = std::vector<float>;
+
 class DocumentModel : public ::testing::Test {
 protected:
+    std::string Report()
+    {
+        doc.RecalcExtents();
+        ui.messages.clear();
+        doc.OnInformation();
+        return ui.LastText();
+    }
+
     FakeUserInterface ui;
     CVolantorDoc doc{ui};
 };
 
 }  // namespace
 
-TEST_F(DocumentModel, NewDocumentIsEmptyWithDefaultViewState)
+TEST_F(DocumentModel, ExtentsOffsetsAndLengthSkipEmptyPathsAndImpossibleSamples)
 {
-    AddPath(doc, {SampleAt(1, 2)});
-    doc.m_fZoom = 3;
-    doc.m_nOffsetX = 5;
-    doc.m_nSelSample = 7;
-    doc.m_fMinLat = 9;
-    doc.m_fMinAlt = 100;
-    doc.m_fMaxAlt = 900;
-    doc.m_fWidth = doc.m_fHeight = 2000;
-    doc.m_fTotalLength = 3;
-    ui.panes[2] = "PATTERN0";
-    ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_TRUE(doc.m_paths.empty());
-    EXPECT_TRUE(doc.m_samples.empty());
-    EXPECT_EQ(doc.m_nCurPath, -1);
-    EXPECT_EQ(doc.m_fZoom, 1.0f);
-    EXPECT_EQ(doc.m_nOffsetX, 0);
-    EXPECT_EQ(doc.m_nSelSample, 0);
-    EXPECT_EQ(doc.m_fMinLat, 0.0f);
-    EXPECT_EQ(doc.m_fMinAlt, 0.0f);
-    EXPECT_EQ(doc.m_fMaxAlt, 0.0f);
-    EXPECT_EQ(doc.m_fWidth, 0.0f);
-    EXPECT_EQ(doc.m_fHeight, 0.0f);
-    EXPECT_EQ(doc.m_fTotalLength, 0.0f);
+    AddPath(doc, {});
+    AddPath(doc, {SampleAt(NAN, 8), SampleAt(0.5f, 8, 1000), SampleAt(0.6f, 8, 1500), SampleAt(95, 8, 5000)});
+    AddPath(doc, {SampleAt(0.3f, 8, 300), SampleAt(0.4f, 8, 900), SampleAt(0.7f, 8, 800)});
+    doc.m_samples[5].m_fHeading = INFINITY;
+    doc.m_samples.push_back(SampleAt(-50, 8));  // in no path
+    doc.RecalcExtents();
+    // The reference is the first sample of possible numbers; the path altitudes are each path's own.
+    const auto& p = doc.m_paths;
+    EXPECT_EQ((Floats{doc.m_fRefLat, doc.m_fRefAlt, doc.m_fMinLat, doc.m_fMaxLat, doc.m_fMaxLon,
+                      doc.m_fMinAlt, doc.m_fMaxAlt, p[0].m_fMaxAlt, p[1].m_fMinAlt, p[1].m_fMaxAlt,
+                      p[2].m_fMinAlt, p[2].m_fMaxAlt}),
+              (Floats{0.5f, 1000, 0.3f, 0.7f, 8, 300, 1500, 0, 1000, 1500, 300, 800}));
+    const auto& s = doc.m_samples;
+    EXPECT_EQ((Floats{s[1].m_fX, s[1].m_fY, s[7].m_fX}), (Floats{0, 0, 0}));
+    EXPECT_NEAR(s[2].m_fY, 11113.7, 1);
+    EXPECT_NEAR(s[2].m_fZ, 500 * 0.3048, 1e-3);
+    EXPECT_NEAR(s[4].m_fY, -22227.4, 1);
+    EXPECT_TRUE(std::isnan(s[0].m_fX) && std::isnan(s[3].m_fY) && std::isnan(s[5].m_fZ));
+    // 0.5 to 0.6, on to the next path's 0.3, then to 0.7: 0.8 degrees.
+    EXPECT_NEAR(doc.m_fTotalLength, 88.9096, 1e-3);
+    EXPECT_NEAR(doc.m_fHeight, 44454.8, 1);
+}
+
+TEST_F(DocumentModel, InformationReportsTheWholeDocumentAndTheCurrentPath)
+{
+    AddPath(doc, {SampleAt(1, 2, 3)});
+    doc.RecalcExtents();
+    ASSERT_TRUE(doc.OnNewDocument());  // a new document is as empty as it looks
+    EXPECT_EQ((Floats{doc.m_fRefLat, doc.m_fRefLon, doc.m_fRefAlt, doc.m_fMaxLat}), (Floats{0, 0, 0, 0}));
     EXPECT_EQ(ui.panes[2], "No Flight Path Loaded");
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(DocumentModel, LaterNewDocumentsKeepThe3DView)
-{
-    doc.OnNewDocument();  // whichever is the program's first, this one is done
-    doc.m_b3DView = true;
-    doc.OnNewDocument();
-    EXPECT_TRUE(doc.m_b3DView);
-}
-
-TEST_F(DocumentModel, OneSamplePathHasPointExtentsAndZeroOffsets)
-{
-    AddPath(doc, {SampleAt(47.5f, -122.25f, 1200)});
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLat, 47.5f);
-    EXPECT_EQ(doc.m_fMaxLon, -122.25f);
-    EXPECT_EQ(doc.m_fRefAlt, 1200.0f);
-    EXPECT_EQ(doc.m_fWidth, 0.0f);
-    EXPECT_EQ(doc.m_fHeight, 0.0f);
-    EXPECT_EQ(doc.m_fTotalLength, 0.0f);
-    const PathSample& s = doc.m_samples[0];
-    EXPECT_EQ(s.m_fX, 0.0f);
-    EXPECT_EQ(s.m_fY, 0.0f);
-    EXPECT_EQ(s.m_fZ, 0.0f);
-    EXPECT_EQ(doc.m_paths[0].m_fMinAlt, 1200.0f);
-    EXPECT_EQ(doc.m_paths[0].m_fMaxAlt, 1200.0f);
-}
-
-TEST_F(DocumentModel, ExtentsCoverAllPathsAndOffsetsUseTheFirstSample)
-{
-    AddPath(doc, {SampleAt(10, 20, 1000), SampleAt(10.1f, 20, 1500), SampleAt(10.1f, 20.2f, 800)});
-    AddPath(doc, {SampleAt(9.9f, 19.9f, 300)});
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLat, 9.9f);
-    EXPECT_EQ(doc.m_fMaxLat, 10.1f);
-    EXPECT_EQ(doc.m_fMinLon, 19.9f);
-    EXPECT_EQ(doc.m_fMaxLon, 20.2f);
-    EXPECT_EQ(doc.m_fMinAlt, 300.0f);
-    EXPECT_EQ(doc.m_fMaxAlt, 1500.0f);
-    EXPECT_EQ(doc.m_fRefLat, 10.0f);
-    EXPECT_EQ(doc.m_fRefLon, 20.0f);
-    EXPECT_EQ(doc.m_paths[0].m_fMinAlt, 800.0f);
-    EXPECT_EQ(doc.m_paths[0].m_fMaxAlt, 1500.0f);
-    EXPECT_EQ(doc.m_paths[1].m_fMinAlt, 300.0f);
-
-    // Sample 1 lies on the reference meridian, sample 2 east of it.
-    EXPECT_EQ(doc.m_samples[1].m_fX, 0.0f);
-    EXPECT_EQ(doc.m_samples[1].m_fY, static_cast<float>(GreatCircleDistance(10, 20, 10.1f, 20)));
-    EXPECT_EQ(doc.m_samples[2].m_fX, static_cast<float>(GreatCircleDistance(10, 20, 10, 20.2f)));
-    EXPECT_LT(doc.m_samples[3].m_fX, 0);
-    EXPECT_LT(doc.m_samples[3].m_fY, 0);
-    EXPECT_FLOAT_EQ(doc.m_samples[3].m_fZ, -700 * 0.3048f);
-
-    EXPECT_EQ(doc.m_fCenterLat, static_cast<float>(9.9f + (10.1f - 9.9f) * 0.5));
-    EXPECT_EQ(doc.m_fWidth, static_cast<float>(GreatCircleDistance(9.9f, 19.9f, 9.9f, 20.2f)));
-    EXPECT_EQ(doc.m_fHeight, static_cast<float>(GreatCircleDistance(10.1f, 19.9f, 9.9f, 19.9f)));
-}
-
-TEST_F(DocumentModel, TotalLengthIncludesTheStepBetweenPaths)
-{
-    AddPath(doc, {SampleAt(0, 0), SampleAt(0.01f, 0)});
-    AddPath(doc, {SampleAt(0.5f, 0), SampleAt(0.51f, 0)});
-    doc.RecalcExtents();
-    // Summed in single precision, metres to kilometres by the float 0.001.
-    float metres = 0;
-    metres = static_cast<float>(metres + GreatCircleDistance(0, 0, 0.01f, 0));
-    metres = static_cast<float>(metres + GreatCircleDistance(0.01f, 0, 0.5f, 0));
-    metres = static_cast<float>(metres + GreatCircleDistance(0.5f, 0, 0.51f, 0));
-    EXPECT_EQ(doc.m_fTotalLength, metres * 0.001f);
-    EXPECT_NEAR(doc.m_fTotalLength, 0.51 * 111.137, 0.001);
-}
-
-TEST_F(DocumentModel, EmptyFirstPathDoesNotPullTheBoxToZero)
-{
+    doc.OnInformation();
+    EXPECT_EQ(ui.LastText(), "Nothing loaded!");
+    // West of Greenwich; 0.2 by 0.1 degrees at the equator, flown along the diagonal.
+    AddPath(doc, {SampleAt(0, -0.3f, 500), SampleAt(0.1f, -0.1f, 1499.6f)});
+    EXPECT_EQ(Report(), "Area Size: 22.23  X  11.11 (km)\nLatitude Range: 0.000000 to 0.100000\n"
+                        "Longitude Range: -0.300000 to -0.100000\nAltitude Range: 500 to 1500 (ft)\n"
+                        "Path 1 of 1\nLength of Flight Path: 24.85 (km)\nElapsed Time: 0'1\"\n");
+    // The length covers every path and the steps between them; the time is the current path's.
+    AddPath(doc, std::vector<PathSample>(3666, SampleAt(0, -0.2f)));
+    EXPECT_TRUE(Report().ends_with("Path 2 of 2\nLength of Flight Path: 40.57 (km)\nElapsed Time: 61'5\"\n"));
     AddPath(doc, {});
-    AddPath(doc, {SampleAt(47.5f, -122.25f, 1000), SampleAt(47.6f, -122.2f, 2000)});
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLat, 47.5f);
-    EXPECT_EQ(doc.m_fMaxLat, 47.6f);
-    EXPECT_EQ(doc.m_fMinLon, -122.25f);
-    EXPECT_EQ(doc.m_fMaxLon, -122.2f);
-    EXPECT_EQ(doc.m_fMinAlt, 1000.0f);
-    EXPECT_EQ(doc.m_fRefLat, 47.5f);
-    EXPECT_EQ(doc.m_samples[0].m_fX, 0.0f);
-    EXPECT_NEAR(doc.m_fHeight, 0.1 * 111137, 2);
+    EXPECT_TRUE(Report().ends_with("Path 3 of 3\nLength of Flight Path: 40.57 (km)\nElapsed Time: 0'0\"\n"));
 }
 
-TEST_F(DocumentModel, SamplesWithImpossibleNumbersStayOutOfTheExtents)
+TEST_F(DocumentModel, APathAcrossThe180thMeridianIsMeasuredTheShortWay)
 {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    AddPath(doc, {SampleAt(nan, 0, 0)});
-    AddPath(doc, {SampleAt(95, 8, 5000), SampleAt(0.5f, 8, 1000), SampleAt(0.6f, 350, 9000),
-                  SampleAt(0.6f, 8, 2000)});
-    doc.m_samples[4].m_fHeading = std::numeric_limits<float>::infinity();
-    AddPath(doc, {SampleAt(0.7f, 8, 1500), SampleAt(0.8f, 8, nan)});
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLat, 0.5f);
-    EXPECT_EQ(doc.m_fMaxLat, 0.7f);
-    EXPECT_EQ(doc.m_fMinLon, 8.0f);
-    EXPECT_EQ(doc.m_fMaxLon, 8.0f);
-    EXPECT_EQ(doc.m_fMinAlt, 1000.0f);
-    EXPECT_EQ(doc.m_fMaxAlt, 1500.0f);
-    // The reference is the first sample that holds only possible numbers.
-    EXPECT_EQ(doc.m_fRefLat, 0.5f);
-    EXPECT_EQ(doc.m_fRefAlt, 1000.0f);
-    EXPECT_EQ(doc.m_samples[2].m_fY, 0.0f);
-    EXPECT_EQ(doc.m_paths[0].m_fMinAlt, 0.0f);
-    EXPECT_EQ(doc.m_paths[1].m_fMaxAlt, 1000.0f);
-    EXPECT_EQ(doc.m_paths[2].m_fMinAlt, 1500.0f);
-    // 0.2 degrees of latitude along one meridian, by the two possible samples.
-    EXPECT_NEAR(doc.m_fTotalLength, 0.2 * 111.137, 0.001);
-    for (int j : {0, 1, 3, 4, 6})
-        EXPECT_TRUE(std::isnan(doc.m_samples[j].m_fX)) << j;
-}
-
-TEST_F(DocumentModel, SamplesOutsideEveryPathAreNeitherCountedNorChanged)
-{
-    AddPath(doc, {SampleAt(0, 0), SampleAt(1, 1), SampleAt(5, 5)});
-    doc.RecalcExtents();
-    const PathSample before = doc.m_samples[0];
-    doc.m_paths[0].m_nFirstSample = 1;  // as Delete to Start leaves it
-    doc.m_samples[0].m_fLat = -50;
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLat, 1.0f);
-    EXPECT_EQ(doc.m_fRefLat, 1.0f);
-    EXPECT_EQ(doc.m_samples[0].m_fX, before.m_fX);
-    EXPECT_EQ(doc.m_samples[1].m_fX, 0.0f);
-}
-
-TEST_F(DocumentModel, RecalcOfAllEmptyPathsGivesZeroLength)
-{
-    AddPath(doc, {});
-    doc.m_fTotalLength = 12;
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fTotalLength, 0.0f);
-}
-
-TEST_F(DocumentModel, LongitudesAcrossTheMeridianTakeTheNarrowerBoxAndNoSamplesChangeNothing)
-{
-    // -170 and 170: 20 degrees across the meridian rather than 340 the other way.
-    AddPath(doc, {SampleAt(0, -170), SampleAt(0, 170)});
-    doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLon, 170.0f);
-    EXPECT_EQ(doc.m_fMaxLon, 190.0f);
-    // Around the globe both ways are wider than half of it: the plain box stays,
-    // and stays when no sample is left to measure.
+    // Half a degree of the equator, eastward across the meridian: 55568.5 m.
+    AddPath(doc, {SampleAt(0, 179.75f), SampleAt(0, -179.75f)});
+    EXPECT_TRUE(Report().starts_with("Area Size: 55.57  X  0.00 (km)\nLatitude Range: 0.000000 to 0.000000\n"
+                                     "Longitude Range: 179.750000 to -179.750000\n"));
+    // Both ways round wider than half the globe: the plain box stays, also with no sample left to measure.
     doc.m_paths.clear();
     AddPath(doc, {SampleAt(0, -170), SampleAt(0, -50), SampleAt(0, 70)});
     doc.RecalcExtents();
     doc.m_paths.front().m_nLastSample = -1;
     doc.RecalcExtents();
-    EXPECT_EQ(doc.m_fMinLon, -170.0f);
-    EXPECT_EQ(doc.m_fMaxLon, 70.0f);
+    EXPECT_EQ((Floats{doc.m_fMinLon, doc.m_fMaxLon}), (Floats{-170, 70}));
 }

@@ -29,6 +29,7 @@ struct Writer {
     const char* filter;               // of the file dialog
     const char* failure;              // the start of what a failed write says
     const char* start;                // of what a write that succeeds writes
+    friend void PrintTo(const Writer& writer, std::ostream* out) { *out << writer.name; }
 };
 
 const Writer kWriters[] = {

@@ -14,7 +14,8 @@ struct Person : FakeUserInterface {
 
     bool AskYesNo(const std::string& question) override
     {
-        return said += " " + question + Listed(&PathSample::m_bMarked, " mark"), yes;
+        said += " " + question + Listed(&PathSample::m_bMarked, " mark");
+        return yes;
     }
     void ShowMessage(const std::string& text, MessageKind) override { said += " " + text; }
     template <typename T> std::string Listed(T PathSample::*field, const char* tag) const

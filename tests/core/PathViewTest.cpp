@@ -69,7 +69,10 @@ protected:
     }
     void TearDown() override { SetDefaultPreferences(); }
 
-    void Segment(int j, int k, int e) { doc.m_samples[j].m_nSegKind = k, doc.m_samples[j].m_nSegEnd = e; }
+    void Segment(int j, int k, int e)
+    {
+        std::tie(doc.m_samples[j].m_nSegKind, doc.m_samples[j].m_nSegEnd) = std::pair(k, e);
+    }
     const std::string& Paint(int width = 800, int height = 600)
     {
         canvas = {};
@@ -101,7 +104,7 @@ TEST_F(PathViewTest, OverheadPaintsHeaderAreasPathsMarkersThenTheLegendOfTheCurr
     Segment(4, 1, 0);  // a sample without a place has no marker,
     Segment(5, 2, 4);  // and a move to it only its start
     doc.m_samples[5].m_bMarked = true;
-    g_nTimeGraySpacing = 2, g_nTimeBlueSpacing = 1, g_nAltGraySpacing = 400;
+    std::tie(g_nTimeGraySpacing, g_nTimeBlueSpacing, g_nAltGraySpacing) = std::tuple(2, 1, 400);
     // Header areas 0, 0.05 and 0.1 degrees around the box, their corners a pixel outside; the
     // first sample hollow, the ends 6 pixels wide, the others 2; the current path blue.
     EXPECT_EQ(Paint(),

@@ -1,194 +1,139 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Recorder logs: what each shape of log becomes; numbers read as the C library's "%f" reads them.
+
+#include "document/ImpossibleValues.h"  // the message about impossible numbers
+#include "document/RecorderLine.h"
 #include "document/VolantorDoc.h"
 #include "support/FakeUserInterface.h"
-#include "support/RecorderLog.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <iterator>
 #include <sstream>
+
+using namespace std::string_literals;
 
 namespace {
 
-using Kind = UserInterface::MessageKind;
+using Texts = std::vector<std::string>;
 
-class RecorderReader : public ::testing::Test {
-protected:
-    void Read(const std::string& log)
-    {
-        std::istringstream in(log);
-        doc.ReadFlightPath(in, "test.dat");
-    }
+const std::string kHeader = "# ORVEX Flight Data Recorder version 6\n";
+const std::string kH = kHeader + "b\nc\n";
+const std::string kCrLf = "# orvex FLIGHT data RECORDER version 6 (b)\r\nb\r\nc\r\n1 t 1 2 3 0 0 90\r\n";
 
-    // The document and the person's view of it are as if nothing was read.
-    void ExpectUnchangedWith(const std::string& message)
-    {
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, message);
-        EXPECT_EQ(ui.messages[0].kind, Kind::Failure);
-        EXPECT_TRUE(doc.m_paths.empty());
-        EXPECT_TRUE(doc.m_samples.empty());
-        EXPECT_EQ(doc.m_nCurPath, -1);
-        EXPECT_TRUE(ui.panes.empty());
-        EXPECT_EQ(ui.redraws, 0);
-        EXPECT_FALSE(doc.IsModified());
-    }
+const auto Line = [](const std::string& first8) { return first8 + " 0 0 0 0 0 0 u x y\n"; };  // all 17 fields
 
-    FakeUserInterface ui;
-    CVolantorDoc doc{ui};
-    const std::string header = "# ORVEX Flight Data Recorder version 6\n";
+const std::string kGood = Line("1 t 47.5 -122.25 1000 2 -1 90");
+const std::string kG = "47.5 -122.25 1000 90 u";  // kGood's sample as Samples shows it
+const std::string kU = "47.5 -122.25 1000 0 -";   // a sample before kGood that had no position
+const Texts kInvalid{"Not a valid data file!"}, kOne{"1 Sample Points"}, kTwo{"2 Sample Points"};
+const std::string kUnplacedFirst = "\n1 t nan nan nan nan nan nan\n1 t 47.6 200 1200\n";
+const std::string kImpossible = Line("2 t nan -122.5 inf 1 1 -inf") + Line("3 t 90.5 180.5 1e999 1 1 92");
+const Texts kNoPosition{
+    "No line of the flight path file \"test.dat\" gives a position a flight can have; nothing was loaded."};
+const Texts kHeld{"3 Sample Points", "2 line(s)" + kImpossibleValuesHeld +
+                                         ", the first on line 5; they keep the previous line's values."};
+
+struct LogCase {
+    const char* name;
+    std::string log;
+    Texts messages;
+    Texts samples;  // latitude, longitude, altitude, heading and gear of each sample
 };
 
-// A stream that delivers some bytes and then fails as a broken disk would.
-class FailingBuffer : public std::streambuf {
-public:
-    explicit FailingBuffer(std::string data) : m_data(std::move(data))
-    {
-        setg(m_data.data(), m_data.data(), m_data.data() + m_data.size());
-    }
-
-protected:
-    int_type underflow() override { throw std::ios_base::failure("device error"); }
-
-private:
-    std::string m_data;
+const LogCase kLogs[] = {
+    {"empty file", "", {"Error Reading Header"}, {}},
+    {"header only", kHeader, {"Error reading data file line 2!"}, {}},
+    {"no definitions line", kHeader + "b", {"Error reading data file definitions!"}, {}},
+    {"another version", "# ORVEX Flight Data Recorder version 5\nb\nc\n" + kGood, kInvalid, {}},
+    {"header cut short", "# ORVEX Flight Data Recorder version\nb\nc\n", kInvalid, {}},
+    {"any case, more text, CR LF", kCrLf, kOne, {"1 2 3 90 -"}},
+    {"no data lines", kH, {"0 Sample Points"}, {}},
+    {"short line", kH + kGood + "2 t 48 -121\n", kTwo, {kG, "48 -121 1000 90 u"}},
+    {"text for a number", kH + kGood + Line("2 t 48 east 500 0 0 7"), kTwo, {kG, "48 -122.25 1000 90 u"}},
+    {"NUL ends the line", kH + kGood + "2 t 48 -121\0 500 0 0 7\n"s, kTwo, {kG, "48 -121 1000 90 u"}},
+    {"number as field 2", kH + Line("1 2 47.5 -122.25 1000 0 0 90"), kOne, {kG}},
+    {"exactly 15 fields", kH + "1 t 1 2 3 0 0 90 0 0 0 0 0 0 5\n", kOne, {"1 2 3 90 5"}},
+    {"megabyte line", kH + kGood.substr(0, kGood.size() - 1) + std::string(1 << 20, 'Z') + "\n", kOne, {kG}},
+    {"just under a halfway", kH + Line("1 t 8.000001430511474 1 2 0 0 90"), kOne, {"8.00000095 1 2 90 u"}},
+    {"zeros", kH + Line("1 t 0.000000000000000000000000000000 0e7 -0e7 0 0 90"), kOne, {"0 0 -0 90 u"}},
+    {"poles and date line", kH + Line("1 t -90 -180 1300 0 0 93"), kOne, {"-90 -180 1300 93 u"}},
+    {"impossible", kH + kGood + kImpossible, kHeld, {kG, "47.5 -122.5 1000 90 u", "47.5 -122.5 1000 92 u"}},
+    {"unplaced first lines", kH + kUnplacedFirst + kGood, {"4 Sample Points"}, {kU, kU, kU, kG}},
+    {"no position anywhere", kH + "\n1 t 47.5\n1 t nan -122 1000\n1 t 91 -122 1000\n", kNoPosition, {}},
 };
+
+Texts Samples(const CVolantorDoc& doc)
+{
+    Texts shown;
+    for (const PathSample& s : doc.m_samples) {
+        char text[128];
+        std::snprintf(text, sizeof text, "%.9g %.9g %.9g %.9g %c", s.m_fLat, s.m_fLon, s.m_fAlt, s.m_fHeading,
+                      s.m_cGear ? s.m_cGear : '-');
+        shown.push_back(text);
+    }
+    return shown;
+}
 
 }  // namespace
 
-TEST_F(RecorderReader, HeaderProblemsLeaveTheDocumentUnchanged)
+TEST(RecorderReader, EveryShapeOfLog)
 {
-    Read("");
-    ExpectUnchangedWith("Error Reading Header");
-}
-
-TEST_F(RecorderReader, OtherRecorderVersionIsRefused)
-{
-    Read("# ORVEX Flight Data Recorder version 5\nx\ny\n1 a 2 3\n");
-    ExpectUnchangedWith("Not a valid data file!");
-}
-
-TEST_F(RecorderReader, FileEndingAfterTheHeaderIsRefused)
-{
-    Read(header);
-    ExpectUnchangedWith("Error reading data file line 2!");
-}
-
-TEST_F(RecorderReader, FileEndingAfterLineTwoIsRefused)
-{
-    Read(header + "line two");
-    ExpectUnchangedWith("Error reading data file definitions!");
-}
-
-TEST_F(RecorderReader, ReadFailureHalfWayLeavesTheDocumentUnchanged)
-{
-    FailingBuffer buffer(RecorderLog({{1, 2, 3}, {4, 5, 6}}));
-    std::istream in(&buffer);
-    doc.ReadFlightPath(in, "broken.dat");
-    ExpectUnchangedWith("Error reading the flight path file \"broken.dat\"; nothing was loaded.");
-}
-
-TEST_F(RecorderReader, LogBecomesTheNewCurrentPath)
-{
-    Read(RecorderLog({{47.5f, -122.3f, 1000}, {47.51f, -122.3f, 1100, 0, 0, 0, 'u'}}));
-    ASSERT_EQ(doc.m_paths.size(), 1u);
-    const VehiclePath& path = doc.m_paths[0];
-    EXPECT_EQ(path.m_nFirstSample, 0);
-    EXPECT_EQ(path.m_nLastSample, 1);
-    EXPECT_EQ(path.m_strVehicle, "0FE0B - Cessna");
-    EXPECT_EQ(path.m_nColor, (std::array<int, 5>{4, 5, 4, 3, 2}));
-    EXPECT_EQ(path.m_nTrafficFlags, 3);
-    EXPECT_EQ(path.m_nDensity, 0);
-    EXPECT_EQ(doc.m_nCurPath, 0);
-    EXPECT_EQ(doc.m_samples[1].m_cGear, 'u');
-    EXPECT_EQ(doc.m_samples[0].m_cGear, 'd');
-    // Derived values are ready as soon as the log is in.
-    EXPECT_EQ(doc.m_fMaxLat, 47.51f);
-    EXPECT_GT(doc.m_samples[1].m_fY, 1000);
-    EXPECT_EQ(ui.panes[2], "PATTERN0");
-    EXPECT_EQ(ui.redraws, 1);
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"2 Sample Points"});
-    EXPECT_EQ(ui.messages[0].kind, Kind::Information);
-    EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(RecorderReader, SecondLogFollowsTheFirstAndCountsAllSamples)
-{
-    Read(RecorderLog({{1, 1, 1}, {2, 2, 2}, {3, 3, 3}}));
-    Read(RecorderLog({{4, 4, 4}, {5, 5, 5}}));
-    ASSERT_EQ(doc.m_paths.size(), 2u);
-    EXPECT_EQ(doc.m_paths[1].m_nFirstSample, 3);
-    EXPECT_EQ(doc.m_paths[1].m_nLastSample, 4);
-    EXPECT_EQ(doc.m_nCurPath, 1);
-    EXPECT_EQ(ui.panes[2], "PATTERN1");
-    EXPECT_EQ(ui.Texts(), (std::vector<std::string>{"3 Sample Points", "5 Sample Points"}));
-
-    // Read while an earlier path is current, the new path still becomes current.
-    doc.OnNextPath();
-    ASSERT_EQ(doc.m_nCurPath, 0);
-    Read(RecorderLog({{6, 6, 6}}));
-    EXPECT_EQ(doc.m_nCurPath, 2);
-    EXPECT_EQ(ui.panes[2], "PATTERN2");
-}
-
-TEST_F(RecorderReader, LogWithoutDataLinesGivesAnEmptyPath)
-{
-    Read(header + "two\nthree\n");
-    ASSERT_EQ(doc.m_paths.size(), 1u);
-    EXPECT_EQ(doc.m_paths[0].m_nFirstSample, 0);
-    EXPECT_EQ(doc.m_paths[0].m_nLastSample, -1);
-    EXPECT_EQ(ui.LastText(), "0 Sample Points");
-}
-
-TEST_F(RecorderReader, TrailingEmptyLineRepeatsTheLastSample)
-{
-    Read(RecorderLog({{1, 2, 3}, {4, 5, 6}}) + "\n");
-    ASSERT_EQ(doc.m_samples.size(), 3u);
-    EXPECT_EQ(doc.m_samples[2].m_fLat, 4.0f);
-    EXPECT_EQ(doc.m_samples[2].m_strField2, doc.m_samples[1].m_strField2);
-}
-
-TEST_F(RecorderReader, CrLfAndLfLinesReadAlike)
-{
-    const std::string lf = RecorderLog({{1, 2, 3}, {4, 5, 6, 0, 0, 0, 'u'}});
-    std::string crlf;
-    for (char c : lf)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    Read(lf);
-    Read(crlf);
-    ASSERT_EQ(doc.m_samples.size(), 4u);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(doc.m_samples[i].m_fLat, doc.m_samples[i + 2].m_fLat);
-        EXPECT_EQ(doc.m_samples[i].m_cField17, doc.m_samples[i + 2].m_cField17);
+    for (const LogCase& c : kLogs) {
+        SCOPED_TRACE(c.name);
+        FakeUserInterface ui;
+        CVolantorDoc doc(ui);
+        std::istringstream in(c.log);
+        doc.ReadFlightPath(in, "test.dat");
+        EXPECT_EQ(ui.Texts(), c.messages);
+        EXPECT_EQ(Samples(doc), c.samples);
+        // A refused log leaves the document and the screen as they were.
+        const bool loaded = ui.messages.at(0).kind == UserInterface::MessageKind::Information;
+        EXPECT_EQ(doc.m_paths.size(), loaded ? 1u : 0u);
+        EXPECT_EQ(doc.IsModified(), loaded);
+        EXPECT_EQ(ui.redraws, loaded ? 1 : 0);
+        EXPECT_EQ(ui.panes[2], loaded ? "PATTERN0" : "");
     }
-    EXPECT_EQ(doc.m_samples[3].m_cField17, 'y');
 }
 
-TEST_F(RecorderReader, LongLineIsOneSample)
-{
-    const std::string padding(2000, ' ');
-    Read(header + "2\n3\n1 t 10" + padding + "20 30 0 0 0 0 0 0 0 0 0 u d x\n");
-    ASSERT_EQ(doc.m_samples.size(), 1u);
-    EXPECT_EQ(doc.m_samples[0].m_fLon, 20.0f);
-    EXPECT_EQ(doc.m_samples[0].m_cGear, 'u');
-}
-
-TEST_F(RecorderReader, CommandAsksForADatFileAndReadsIt)
+TEST(RecorderReader, EachLogIsANewCurrentPathAfterTheOthers)
 {
     TempDir dir;
-    ui.filesToOpen.push_back(dir.Write("flight.dat", RecorderLog({{1, 2, 3}})));
+    FakeUserInterface ui;
+    CVolantorDoc doc(ui);
+    ui.filesToOpen = {dir.Write("a.dat", kH + kGood + kGood),
+                      dir.Write("b.dat", kH + Line("1 t 48 -122 9 0 0 0"))};
     doc.OnOpenFlightPath();
-    ASSERT_EQ(ui.fileChoices.size(), 1u);
-    EXPECT_EQ(ui.fileChoices[0].strFilter, "Flight Recorder Files (*.dat)|*.dat||");
-    EXPECT_EQ(ui.fileChoices[0].strDefaultExtension, "dat");
-    EXPECT_EQ(ui.fileChoices[0].strInitialName, ".dat");
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"1 Sample Points"});
+    doc.OnNextPath();
+    doc.OnOpenFlightPath();
+    doc.ReadFlightPathFile("/no/such.dat");
+    EXPECT_EQ(ui.Texts(), (Texts{"2 Sample Points", "3 Sample Points",
+                                 "Can't open the flight path file \"/no/such.dat\"."}));
+    EXPECT_EQ(doc.m_paths.at(1).m_nFirstSample, 2);
+    EXPECT_EQ(ui.panes[2], "PATTERN1");
+    EXPECT_EQ(doc.m_fMaxLat, 48.0f);  // derived at once
 }
 
-TEST_F(RecorderReader, CancelledOrMissingFileChangesNothing)
+TEST(RecorderLine, NumbersAreReadAsTheCLibraryReadsThem)
 {
-    doc.OnOpenFlightPath();
-    EXPECT_TRUE(ui.messages.empty());
-    doc.ReadFlightPathFile("/no/such/folder/flight.dat");
-    ExpectUnchangedWith("Can't open the flight path file \"/no/such/folder/flight.dat\".");
+    std::istringstream listed(
+        "+1 -.5 5. +0.0 -0 1E-3 2.5e+2 0001.100 12345678901234567890 1.5.3 12abc - . e5 +-1 "
+        "1e 1e+ 1e+x 0x10 0X1p3 inf nan -Infinity nan(123) infinit na 1e50 -1e50 1e-50 1e-40 "
+        "3.4028235e38 3.4028236e38 1.17549435e-38 1,5 5e-324 16777217 9999999.5 8388609.5 "
+        "4194304.25 8388609.4999999 8388609.5000001 0.5000000298023223876953125 131072.0078125 "
+        "3.14159265358979323846264338327950288419716939937510");
+    std::vector<std::string> numbers{std::istream_iterator<std::string>(listed), {}};
+    for (int exponent = -30; exponent <= 30; ++exponent)
+        numbers.push_back("3e" + std::to_string(exponent));
+    for (const std::string& number : numbers) {
+        PathSample read, expected;
+        read.m_fField1 = expected.m_fField1 = 101;  // kept when there is no number
+        recorder::ParseSampleLine(number + " t", read);
+        std::sscanf(number.c_str(), "%f", &expected.m_fField1);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(read.m_fField1),
+                  std::bit_cast<std::uint32_t>(expected.m_fField1))
+            << number;
+    }
 }

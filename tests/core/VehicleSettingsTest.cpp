@@ -8,89 +8,73 @@
 
 namespace {
 
-std::vector<int> DensityStates(const VehicleDialogData& d)
+using Ints = std::vector<int>;
+
+// The dialog's four traffic checks and five density buttons (0: selected) as it opens on the path.
+Ints Opened(const VehiclePath& path)
 {
-    return {d.m_nVerySparse, d.m_nSparse, d.m_nNormal, d.m_nDense, d.m_nVeryDense};
+    const VehicleDialogData d = LoadVehicleDialog(path);
+    return {d.m_bAirTraffic, d.m_bGroundTraffic, d.m_bServiceTraffic, d.m_bOutsideTraffic, d.m_nVerySparse,
+            d.m_nSparse,     d.m_nNormal,        d.m_nDense,          d.m_nVeryDense};
 }
 
 }  // namespace
 
-TEST(VehicleSettings, NewPathOpensWithTheDefaults)
-{
-    const VehicleDialogData data = LoadVehicleDialog(VehiclePath());
-    EXPECT_EQ(data.m_strVehicle, "0FE0B - Cessna");
-    EXPECT_EQ((std::vector<int>{data.m_nColor0, data.m_nColor1, data.m_nColor2, data.m_nColor3, data.m_nColor4}),
-              (std::vector<int>{4, 5, 4, 3, 2}));
-    EXPECT_EQ(data.m_bAirTraffic, 1);
-    EXPECT_EQ(data.m_bGroundTraffic, 1);
-    EXPECT_EQ(data.m_bServiceTraffic, 0);
-    EXPECT_EQ(data.m_bOutsideTraffic, 0);
-    EXPECT_EQ(DensityStates(data), (std::vector<int>{0, 1, 1, 1, 1}));
-}
-
-TEST(VehicleSettings, FlagBitsMapToTheFourChecksAndUnknownBitsAreDropped)
+TEST(VehicleSettings, DialogOpensFromThePathAndStoresIntoIt)
 {
     VehiclePath path;
-    path.m_nTrafficFlags = 16 | 8 | 4;
-    const VehicleDialogData data = LoadVehicleDialog(path);
-    EXPECT_EQ(data.m_bAirTraffic, 0);
-    EXPECT_EQ(data.m_bServiceTraffic, 1);
-    EXPECT_EQ(data.m_bOutsideTraffic, 1);
-    StoreVehicleDialog(data, path);
-    EXPECT_EQ(path.m_nTrafficFlags, 12);
-
-    VehicleDialogData none = data;
-    none.m_bServiceTraffic = none.m_bOutsideTraffic = 0;
-    StoreVehicleDialog(none, path);
-    EXPECT_EQ(path.m_nTrafficFlags, 0);
-}
-
-TEST(VehicleSettings, DensityButtons)
-{
-    VehiclePath path;
+    EXPECT_EQ(Opened(path), (Ints{1, 1, 0, 0, 0, 1, 1, 1, 1}));
+    path.m_nTrafficFlags = 16 | 8 | 4;  // an unknown bit is dropped
+    path.m_nDensity = 7;                // no button selected: the density stays
+    EXPECT_EQ(Opened(path), (Ints{0, 0, 1, 1, 1, 1, 1, 1, 1}));
+    StoreVehicleDialog(LoadVehicleDialog(path), path);
+    EXPECT_EQ((Ints{path.m_nTrafficFlags, path.m_nDensity}), (Ints{12, 7}));
     path.m_nDensity = 3;
-    EXPECT_EQ(DensityStates(LoadVehicleDialog(path)), (std::vector<int>{1, 1, 1, 0, 1}));
-    path.m_nDensity = 7;
-    EXPECT_EQ(DensityStates(LoadVehicleDialog(path)), (std::vector<int>{1, 1, 1, 1, 1}));
-
+    EXPECT_EQ(Opened(path), (Ints{0, 0, 1, 1, 1, 1, 1, 0, 1}));
     VehicleDialogData data = LoadVehicleDialog(path);
-    StoreVehicleDialog(data, path);  // none selected: the density stays
-    EXPECT_EQ(path.m_nDensity, 7);
-    data.m_nSparse = 0;
-    data.m_nVeryDense = 0;  // a later selected button wins
+    data.m_nVerySparse = 0;  // the person picks the sparsest
+    data.m_nDense = 1;
+    StoreVehicleDialog(data, path);
+    EXPECT_EQ(path.m_nDensity, 0);
+    data.m_nSparse = data.m_nVeryDense = 0;  // of several selected, the densest
     StoreVehicleDialog(data, path);
     EXPECT_EQ(path.m_nDensity, 4);
 }
 
-TEST(VehicleSettings, CommandStoresOnOkOnlyAndMarksTheDocument)
+TEST(VehicleSettings, TypedTextsAndTheObjectCodesTheyName)
+{
+    EXPECT_EQ(ObjectCodeChoice("0fe0d anything"), 2u);
+    EXPECT_TRUE(IsKnownVehicle("Helicopter") && !ObjectCodeChoice("Helicopter (FS98)"));
+    EXPECT_FALSE(IsKnownVehicle("helicopter") || IsKnownVehicle("0FE11 - Tank") || IsKnownVehicle("0FE0"));
+    std::string bytes;
+    EXPECT_EQ(VehicleTextBytes(std::u32string(20, U'\xe9'), bytes), std::nullopt);
+    EXPECT_EQ(VehicleTextBytes(std::u32string(21, U'a'), bytes),
+              "Vehicle: enter no more than 20 characters.");
+    EXPECT_EQ(VehicleTextBytes(U"\u20ac", bytes),
+              "Vehicle: enter only Western European (Latin-1) characters.");
+    EXPECT_EQ(bytes, std::string(20, '\xe9'));
+    int color = -1;
+    EXPECT_EQ(ParseVehicleColor(0, " 255\t", color), std::nullopt);
+    for (const char* text : {"256", "-1", "", " ", "1x", "0x1", "1.0"})
+        EXPECT_EQ(ParseVehicleColor(3, text, color), "Color 3: enter a whole number between 0 and 255.")
+            << text;
+    EXPECT_EQ(color, 255);
+}
+
+TEST(VehicleSettings, CommandStoresOnOkIntoTheCurrentPathOnly)
 {
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
     doc.OnVehicleSettings();
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Nothing loaded!"});
-
     AddPath(doc, {SampleAt(1, 1)});
-    AddPath(doc, {SampleAt(2, 2)});
-    doc.OnVehicleSettings();  // Cancel
-    EXPECT_EQ(doc.m_paths[1], VehiclePath(doc.m_paths[1]));
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(ui.shownVehicleDialog.m_strVehicle, "0FE0B - Cessna");
-
+    AddPath(doc, {SampleAt(2, 2)}).m_nColor = {9, 8, 7, 6, 5};
     ui.vehicleEdit = [](VehicleDialogData data) {
-        data.m_strVehicle = "Helicopter (FS98)";
-        data.m_nColor4 = 200;
-        data.m_bAirTraffic = 0;
-        data.m_nVerySparse = 1;
-        data.m_nNormal = 0;
+        data.m_nColor1 = 200;
         return data;
     };
     doc.OnVehicleSettings();
-    const VehiclePath& path = doc.m_paths[1];
-    EXPECT_EQ(path.m_strVehicle, "Helicopter (FS98)");
-    EXPECT_EQ(path.m_nColor[4], 200);
-    EXPECT_EQ(path.m_nTrafficFlags, 2);
-    EXPECT_EQ(path.m_nDensity, 2);
-    EXPECT_EQ(doc.m_paths[0].m_strVehicle, "0FE0B - Cessna");
+    EXPECT_EQ(doc.m_paths[1].m_nColor, (std::array<int, 5>{9, 200, 7, 6, 5}));
+    EXPECT_EQ(doc.m_paths[0].m_nColor, VehiclePath::kDefaultColors);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(ui.redraws, 0);
 }

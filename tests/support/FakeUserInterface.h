@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-// A scripted stand-in for the person: records every message, question, pane
-// text and redraw, and answers from queues the test fills beforehand. An
-// unscripted question is answered No and an unscripted file choice cancels.
+// A scripted stand-in for the person: records every message, pane text and
+// redraw, and answers from what the test sets beforehand. Every question is
+// answered No and an unscripted file choice cancels.
 class FakeUserInterface : public UserInterface {
 public:
     struct Message {
@@ -22,11 +22,7 @@ public:
     };
 
     void ShowMessage(const std::string& text, MessageKind kind) override { messages.push_back({text, kind}); }
-    bool AskYesNo(const std::string& question) override
-    {
-        questions.push_back(question);
-        return Next(answers, false);
-    }
+    bool AskYesNo(const std::string&) override { return false; }
     std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override
     {
         fileChoices.push_back(choice);
@@ -41,7 +37,6 @@ public:
     void UpdateAllViews() override { ++redraws; }
     bool RunDialog(PreferencesDialogData& data) override
     {
-        ++dialogsRun;
         if (!preferencesEdit)
             return false;
         data = *preferencesEdit;
@@ -50,8 +45,6 @@ public:
 
     bool RunDialog(VehicleDialogData& data) override
     {
-        ++dialogsRun;
-        shownVehicleDialog = data;
         if (!vehicleEdit)
             return false;
         data = (*vehicleEdit)(data);
@@ -69,24 +62,19 @@ public:
     const std::string& LastText() const { return messages.back().text; }
 
     std::vector<Message> messages;
-    std::vector<std::string> questions;
     std::vector<FileChoice> fileChoices;
     std::map<int, std::string> panes;
     int redraws = 0;
-    int dialogsRun = 0;
 
-    std::deque<bool> answers;
     std::deque<std::optional<std::string>> filesToOpen;
     std::deque<std::optional<std::string>> filesToSave;
     // What the person types into the Preferences dialog before OK; none = Cancel.
     std::optional<PreferencesDialogData> preferencesEdit;
     // What the person does in the Vehicle Settings dialog before OK; none = Cancel.
     std::optional<std::function<VehicleDialogData(VehicleDialogData)>> vehicleEdit;
-    VehicleDialogData shownVehicleDialog;
 
 private:
-    template <typename T>
-    static T Next(std::deque<T>& queue, T fallback)
+    template <typename T> static T Next(std::deque<T>& queue, T fallback)
     {
         if (queue.empty())
             return fallback;

@@ -16,16 +16,28 @@ TEST(ImageCanvas, SetsThePixelsOfLinesRectanglesAndCirclesWithinTheClip)
         const char* picture;          // 10 by 8 pixels, row by row
     } rows[] = {
         // One row down over four steps: the row changes halfway, the end is left out.
-        {"shallow line", [](ImageCanvas&& c) { c.MoveTo(0, 0), c.LineTo(4, 1); },
+        {"shallow line",
+         [](ImageCanvas&& c) {
+             c.MoveTo(0, 0);
+             c.LineTo(4, 1);
+         },
          "##........ ..##...... .......... .......... .......... .......... .......... .........."},
         // A slope of one half from far away: row (x + 1) / 2 at column x.
-        {"from far outside", [](ImageCanvas&& c) { c.MoveTo(-1000000, -500000), c.LineTo(10, 5); },
+        {"from far outside",
+         [](ImageCanvas&& c) {
+             c.MoveTo(-1000000, -500000);
+             c.LineTo(10, 5);
+         },
          "#......... .##....... ...##..... .....##... .......##. .........# .......... .........."},
         // Logical (0, 0) at (5, 4); the clip cuts the fill, the frame and the line to four rows.
         {"origin and clip",
          [](ImageCanvas&& c) {
-             c.SetWindowOrigin(-5, -4), c.SelectClipRect({0, 0, 10, 4}), c.FillRect({-1, -1, 1, 1}, {});
-             c.FrameRect({-5, -4, -1, -1}, {}), c.MoveTo(4, -9), c.LineTo(4, 9);
+             c.SetWindowOrigin(-5, -4);
+             c.SelectClipRect({0, 0, 10, 4});
+             c.FillRect({-1, -1, 1, 1}, {});
+             c.FrameRect({-5, -4, -1, -1}, {});
+             c.MoveTo(4, -9);
+             c.LineTo(4, 9);
          },
          "####.....# #..#.....# ####.....# ....##...# .......... .......... .......... .........."},
         {"circle",
