@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 
 #include "app/CommandTable.h"
+#include "app/RecentFiles.h"
 #include "app/VolantorApp.h"
 #include "app/VolantorView.h"
 
@@ -47,7 +48,12 @@ std::string Items(const QWidget* owner)
     return items;
 }
 
-class MainFrameTest : public ::testing::Test {
+// Each test starts with no recent files, whatever the tests before it saved.
+struct NoRecentFiles {
+    NoRecentFiles() { SaveRecentFiles({}); }
+};
+
+class MainFrameTest : public ::testing::Test, NoRecentFiles {
 protected:
     MainFrameTest() { ui.AttachFrame(&frame); }
     void LoadLog()
@@ -158,6 +164,21 @@ TEST_F(MainFrameTest, StartUpOpensTheDocumentNamedOnTheCommandLineOrEndsAtOneItC
     EXPECT_EQ(app.Frame().Document().m_paths.size(), 1u);
     CVolantorApp refused(std::make_unique<ScriptedUi>());
     EXPECT_FALSE(refused.InitInstance({"volantor", QString::fromStdString(dir.Write("bad.vol", "junk"))}));
+}
+
+TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestForTheNextRunAndLoseOneThatNoLongerOpens)
+{
+    for (int i = 0; i < 10; ++i)
+        frame.AddRecentFile(QString::fromStdString(dir.File("f" + std::to_string(i) + ".vol")));
+    CMainFrame next(doc, ui);  // as the next run finds them
+    ASSERT_EQ(next.RecentFileActions().size(), 8);
+    EXPECT_TRUE(next.RecentFiles().front().endsWith("/f9.vol") &&
+                next.RecentFiles().back().endsWith("/f2.vol"));
+    EXPECT_EQ(
+        RecentFileMenuText(4, "/home/pat/scenery/projects/2024/northern R&D fields/a.vol").toStdString(),
+        "&4 /home/pat/scener...024/northern R&&D fields/a.vol");
+    next.RecentFileActions().at(0)->trigger();  // f9.vol was never written
+    EXPECT_EQ(next.RecentFiles().size(), 7);
 }
 
 }  // namespace
