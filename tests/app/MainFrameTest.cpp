@@ -169,7 +169,7 @@ TEST_F(MainFrameTest, StartUpOpensTheDocumentNamedOnTheCommandLineOrEndsAtOneItC
 TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestForTheNextRunAndLoseOneThatNoLongerOpens)
 {
     for (int i = 0; i < 10; ++i)
-        frame.AddRecentFile(QString::fromStdString(dir.File("f" + std::to_string(i) + ".vol")));
+        frame.AddRecentFile(QString::fromStdString(dir.File("f")) + QString::number(i) + ".vol");
     CMainFrame next(doc, ui);  // as the next run finds them
     ASSERT_EQ(next.RecentFileActions().size(), 8);
     EXPECT_TRUE(next.RecentFiles().front().endsWith("/f9.vol") &&
