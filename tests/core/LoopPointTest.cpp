@@ -17,8 +17,9 @@ TEST(LoopPoint, ClosestPairAtLeast20SamplesApartAndUnder20Km)
     // Samples along lines: 11 m apart with sample 45 1.4 m from sample 5, and 1 km apart.
     std::vector<PathSample> near(60), far(40), still(100, At(1, 2, 3));
     for (int i = 0; i < 60; ++i)
-        near[i] = i == 45 ? At(50, 26, 11) : At(10.0f * i, 5.0f * i, 2.0f * i),
-        far[i % 40] = At(1000.0f * (i % 40));
+        near[i] = i == 45 ? At(50, 26, 11) : At(10.0f * i, 5.0f * i, 2.0f * i);
+    for (int i = 0; i < 40; ++i)
+        far[i] = At(1000.0f * i);
     EXPECT_EQ(FindLoopPair(near, 0, 59), (LoopPair{5, 45}));     // the closest pair wins
     EXPECT_EQ(FindLoopPair(still, 0, 20), std::nullopt);         // 21 samples are too few
     EXPECT_EQ(FindLoopPair(still, 0, 21), (LoopPair{0, 20}));    // a stays below last - 20
@@ -37,7 +38,8 @@ TEST(LoopPoint, SweepAgreesWithAllPairs)
         std::vector<PathSample> samples;
         for (int i = 0; i < count; ++i)
             samples.push_back(At(random() % size, random() % size, random() % 3));
-        samples[3].m_fX = std::nanf(""), samples[13].m_fY = INFINITY;
+        samples[3].m_fX = std::nanf("");
+        samples[13].m_fY = INFINITY;
         ASSERT_EQ(FindLoopPair(samples, n % 5, count - 1), FindLoopPairByAllPairs(samples, n % 5, count - 1))
             << n;
     }
