@@ -4,6 +4,7 @@
 #include "VolantorVersion.h"
 #include "cli/CliUserInterface.h"
 #include "cli/VehicleArguments.h"
+#include "document/DocumentEdits.h"
 #include "document/FileIO.h"
 #include "document/Preferences.h"
 #include "document/VehicleSettings.h"
@@ -18,6 +19,7 @@
 #include <cctype>
 #include <charconv>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -113,8 +115,9 @@ auto EditVehicle(std::optional<std::string> (*parse)(std::string_view, Value&),
         }
         Value value{};
         parse(argument, value);
-        store(doc.m_paths[doc.m_nCurPath], value);
-        doc.SetModifiedFlag();
+        VehiclePath settings = doc.m_paths[doc.m_nCurPath];
+        store(settings, value);
+        doc.Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", doc.m_nCurPath, std::move(settings)));
     };
 }
 
@@ -248,6 +251,8 @@ const std::vector<StepKind>& StepKinds()
         {"--delete", "", "delete the current path", Run(&CVolantorDoc::OnDeletePath)},
         {"--next", "", "make the next path current", Run(&CVolantorDoc::OnNextPath)},
         {"--previous", "", "make the previous path current", Run(&CVolantorDoc::OnPreviousPath)},
+        {"--undo", "", "undo the last change to the paths", Run(&CVolantorDoc::OnUndo)},
+        {"--redo", "", "redo the last change undone", Run(&CVolantorDoc::OnRedo)},
         {"--size", "WxH", "picture size for the --png steps after it (800x600)", SetPictureSize,
          CheckPictureSize},
         {"--png", "FILE", "paint the view into a PNG picture", SavePicture},

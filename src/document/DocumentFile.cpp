@@ -192,6 +192,6 @@ bool CVolantorDoc::OnSaveDocument(const std::string& path)
         return false;
     }
     m_strPathName = path;
-    SetModifiedFlag(false);
+    m_history.MarkSaved();
     return true;
 }

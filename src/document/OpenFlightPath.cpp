@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Open ORVEX Flight Path...": one recorder log becomes one new path.
 
+#include "document/DocumentEdits.h"
 #include "document/FileIO.h"
 #include "document/ImpossibleValues.h"
 #include "document/RecorderLine.h"
@@ -89,24 +90,6 @@ void CVolantorDoc::ReadFlightPathFile(const std::string& path)
     ReadFlightPath(log, path);
 }
 
-void CVolantorDoc::AppendPath(std::vector<PathSample>&& samples)
-{
-    // Room first: running out of it then leaves the document as it was.
-    m_paths.reserve(m_paths.size() + 1);
-    VehiclePath path;
-    path.m_nFirstSample = static_cast<int>(m_samples.size());
-    if (m_samples.empty()) {
-        m_samples = std::move(samples);
-    } else {
-        ReserveSamples(samples.size());
-        m_samples.insert(m_samples.end(), std::make_move_iterator(samples.begin()),
-                         std::make_move_iterator(samples.end()));
-    }
-    path.m_nLastSample = static_cast<int>(m_samples.size()) - 1;
-    m_paths.push_back(path);
-    m_nCurPath = static_cast<int>(m_paths.size()) - 1;
-}
-
 void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
 {
     const auto readFailed = [&] {
@@ -159,17 +142,12 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
         return;
     }
     try {
-        AppendPath(std::move(read.samples));
+        Perform(std::make_unique<AppendPathEdit>("Open ORVEX Flight Path", std::move(read.samples)));
     } catch (const std::bad_alloc&) {
         m_pUI->ShowFailure("There is not enough memory to add the flight path file \"" + name +
                            "\"; nothing was loaded.");
         return;
     }
-    SetModifiedFlag();
-
-    RecalcExtents();
-    ShowCurrentPath();
-    m_pUI->UpdateAllViews();
     m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
     if (read.impossibleLines > 0)
         m_pUI->ShowInformation(std::to_string(read.impossibleLines) + " line(s)" + kImpossibleValuesHeld +

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/VehicleSettings.h"
 
+#include "document/DocumentEdits.h"
 #include "document/UserInterface.h"
 #include "document/VehiclePath.h"
 #include "document/VolantorDoc.h"
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
 
 namespace {
 
@@ -125,8 +127,6 @@ void CVolantorDoc::OnVehicleSettings()
     if (!m_pUI->RunDialog(data))
         return;
     StoreVehicleDialog(data, path);
-    if (!(path == m_paths[m_nCurPath])) {
-        m_paths[m_nCurPath] = path;
-        SetModifiedFlag();
-    }
+    if (!(path == m_paths[m_nCurPath]))
+        Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", m_nCurPath, std::move(path)));
 }

@@ -35,7 +35,7 @@ void CVolantorDoc::ResetToNew()
         m_b3DView = false;
     }
     m_strPathName.clear();
-    m_bModified = false;
+    m_history.Clear();
 }
 
 void CVolantorDoc::ClearContents()
@@ -157,6 +157,38 @@ void CVolantorDoc::RecalcExtents()
     m_fCenterLon = extents.fCenterLon;
     m_fWidth = extents.fWidth;
     m_fHeight = extents.fHeight;
+}
+
+void CVolantorDoc::Perform(std::unique_ptr<DocumentEdit> edit)
+{
+    m_history.Perform(std::move(edit), *this);
+    EditApplied();
+}
+
+void CVolantorDoc::OnUndo()
+{
+    if (!m_history.CanUndo())
+        return;
+    m_history.Undo(*this);
+    EditApplied();
+}
+
+void CVolantorDoc::OnRedo()
+{
+    if (!m_history.CanRedo())
+        return;
+    m_history.Redo(*this);
+    EditApplied();
+}
+
+void CVolantorDoc::EditApplied()
+{
+    if (m_paths.empty())
+        ClearContents();
+    else
+        RecalcExtents();
+    ShowCurrentPath();
+    m_pUI->UpdateAllViews();
 }
 
 void CVolantorDoc::ShowCurrentPath()

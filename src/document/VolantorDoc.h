@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "document/EditHistory.h"
 #include "document/PathSample.h"
 #include "document/VehiclePath.h"
 
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -71,9 +73,16 @@ public:
     // "Reset View": the whole picture again, unzoomed and unpanned.
     void OnResetView();
 
-    // A document without paths has nothing to save, so it is never unsaved.
-    bool IsModified() const { return m_bModified && !m_paths.empty(); }
-    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+    // Every change to the paths and samples is an edit made here: applied,
+    // kept for Undo and Redo, and the extents and views brought up to date.
+    void Perform(std::unique_ptr<DocumentEdit> edit);
+    void OnUndo();
+    void OnRedo();
+    const EditHistory& History() const { return m_history; }
+
+    // Unsaved while the edits since the last save change what the file keeps;
+    // a document without paths has nothing to save, so it is never unsaved.
+    bool IsModified() const { return !m_history.IsAtSavedState() && !m_paths.empty(); }
     // The file the document was last opened from or saved to; empty when new.
     const std::string& GetPathName() const { return m_strPathName; }
 
@@ -104,13 +113,12 @@ private:
     void ClearContents();
     // Room for more samples, growing as appending one at a time would.
     void ReserveSamples(std::size_t more);
-    // Appends a path over the samples and makes it current; on running out of
-    // memory the document is as it was.
-    void AppendPath(std::vector<PathSample>&& samples);
+    // After an edit went either way: a document left without paths starts over.
+    void EditApplied();
     // Narrows every path whose range holds the selected sample.
     void TrimAtSelectedSample(bool keepEnd);
-    // Drops the segmentation of the samples first..last, which a trim left stale.
-    void ClearSegments(int first, int last);
+    // Runs the segmenter over cleared samples as one edit; the number of segments it made.
+    int SegmentAsEdit(const std::string& name, int (*segment)(CVolantorDoc&));
     // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
     std::string SuggestedFileName(const std::string& extension) const
     {
@@ -119,5 +127,5 @@ private:
 
     UserInterface* m_pUI;
     std::string m_strPathName;
-    bool m_bModified = false;
+    EditHistory m_history;
 };

@@ -3,17 +3,10 @@
 // paths and deleting one. Samples are never removed from the array; trims
 // only narrow a path's range.
 
+#include "document/DocumentEdits.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "processing/LoopPoint.h"
-
-void CVolantorDoc::ClearSegments(int first, int last)
-{
-    for (int i = first; i <= last; ++i) {
-        m_samples[i].m_nSegKind = 0;
-        m_samples[i].m_nSegEnd = 0;
-    }
-}
 
 void CVolantorDoc::OnFindLoopPoint()
 {
@@ -22,7 +15,7 @@ void CVolantorDoc::OnFindLoopPoint()
         m_pUI->UpdateAllViews();
         return;
     }
-    VehiclePath& path = m_paths[m_nCurPath];
+    const VehiclePath& path = m_paths[m_nCurPath];
     const auto pair = FindLoopPair(m_samples, path.m_nFirstSample, path.m_nLastSample);
     if (!pair) {
         m_pUI->ShowFailure("No loop point found!");
@@ -38,15 +31,12 @@ void CVolantorDoc::OnFindLoopPoint()
                                      std::to_string(pair->b) + "?");
     a.m_bMarked = b.m_bMarked = false;
     if (yes) {
-        // Segments of the old range may reach past the new one.
-        ClearSegments(path.m_nFirstSample, path.m_nLastSample);
-        path.m_nFirstSample = pair->a;
-        path.m_nLastSample = pair->b;
-        b.m_fLat = a.m_fLat;
-        b.m_fLon = a.m_fLon;
-        b.m_fAlt = a.m_fAlt;
-        SetModifiedFlag();
-        RecalcExtents();
+        // The end takes the start's place; its heading stays.
+        PathRangeEdit::Place end{pair->b, a.m_fLat, a.m_fLon, a.m_fAlt, b.m_fHeading};
+        Perform(std::make_unique<PathRangeEdit>("Find Loop Point",
+                                                std::vector<PathRangeEdit::Range>{{m_nCurPath, pair->a, pair->b}},
+                                                std::vector<PathRangeEdit::Place>{end}));
+        return;
     }
     m_pUI->UpdateAllViews();
 }
@@ -60,30 +50,31 @@ void CVolantorDoc::OnMakeEndMatchStart()
     const VehiclePath& path = m_paths[m_nCurPath];
     if (m_pUI->AskYesNo("Make end point match first point?") && !path.IsEmpty()) {
         const PathSample& first = m_samples[path.m_nFirstSample];
-        PathSample& last = m_samples[path.m_nLastSample];
-        last.m_fLat = first.m_fLat;
-        last.m_fLon = first.m_fLon;
-        last.m_fAlt = first.m_fAlt;
-        last.m_fHeading = first.m_fHeading;
-        SetModifiedFlag();
-        RecalcExtents();
+        PathRangeEdit::Place end{path.m_nLastSample, first.m_fLat, first.m_fLon, first.m_fAlt, first.m_fHeading};
+        Perform(std::make_unique<PathRangeEdit>("Make End Match Start", std::vector<PathRangeEdit::Range>{},
+                                                std::vector<PathRangeEdit::Place>{end}));
+        return;
     }
     m_pUI->UpdateAllViews();
 }
 
 void CVolantorDoc::TrimAtSelectedSample(bool keepEnd)
 {
-    for (VehiclePath& path : m_paths) {
-        int& end = keepEnd ? path.m_nFirstSample : path.m_nLastSample;
+    std::vector<PathRangeEdit::Range> trims;
+    for (int i = 0; i < static_cast<int>(m_paths.size()); ++i) {
+        const VehiclePath& path = m_paths[i];
+        const int end = keepEnd ? path.m_nFirstSample : path.m_nLastSample;
         // A trim at the path's own end changes nothing, so its segments stay.
         if (path.m_nFirstSample > m_nSelSample || m_nSelSample > path.m_nLastSample || end == m_nSelSample)
             continue;
-        ClearSegments(path.m_nFirstSample, path.m_nLastSample);
-        end = m_nSelSample;
-        SetModifiedFlag();
+        trims.push_back({i, keepEnd ? m_nSelSample : path.m_nFirstSample, keepEnd ? path.m_nLastSample : m_nSelSample});
     }
-    RecalcExtents();
-    m_pUI->UpdateAllViews();
+    if (trims.empty()) {
+        m_pUI->UpdateAllViews();
+        return;
+    }
+    Perform(std::make_unique<PathRangeEdit>(keepEnd ? "Delete to Start" : "Delete to End", std::move(trims),
+                                            std::vector<PathRangeEdit::Place>{}));
 }
 
 void CVolantorDoc::OnDeleteToStart()
@@ -120,16 +111,5 @@ void CVolantorDoc::OnDeletePath()
         m_pUI->UpdateAllViews();
         return;
     }
-    m_paths.erase(m_paths.begin() + m_nCurPath);
-    if (m_paths.empty()) {
-        // Nothing left: the document starts over empty, with nothing to save.
-        ClearContents();
-    } else {
-        if (m_nCurPath >= static_cast<int>(m_paths.size()))
-            m_nCurPath = static_cast<int>(m_paths.size()) - 1;
-        RecalcExtents();
-    }
-    SetModifiedFlag();
-    ShowCurrentPath();
-    m_pUI->UpdateAllViews();
+    Perform(std::make_unique<DeletePathEdit>(m_nCurPath));
 }

@@ -4,11 +4,13 @@
 
 #include "processing/PathSegmentation.h"
 
+#include "document/DocumentEdits.h"
 #include "document/Preferences.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "processing/DirectionVector.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -159,27 +161,40 @@ int SegmentPath(std::vector<PathSample>& samples, int first, int last,
     return openings;
 }
 
+int CVolantorDoc::SegmentAsEdit(const std::string& name, int (*segment)(CVolantorDoc&))
+{
+    auto edit = std::make_unique<SegmentationEdit>(name, segment);
+    const SegmentationEdit& made = *edit;
+    Perform(std::move(edit));
+    return made.Segments();
+}
+
 void CVolantorDoc::OnGeneratePath()
 {
     if (m_paths.empty()) {
         m_pUI->ShowFailure("Nothing loaded!");
         return;
     }
-    for (PathSample& sample : m_samples)
-        sample.m_nSegKind = sample.m_nSegEnd = 0;
-    const SegmentationThresholds thresholds = SegmentationThresholds::FromPreferences();
-    int segments = 0;
-    for (const VehiclePath& path : m_paths) {
-        if (!path.IsEmpty())
-            segments += SegmentPath(m_samples, path.m_nFirstSample, path.m_nLastSample, thresholds);
-    }
-    m_pUI->UpdateAllViews();
+    const int segments = SegmentAsEdit("Generate Path", [](CVolantorDoc& doc) {
+        const SegmentationThresholds thresholds = SegmentationThresholds::FromPreferences();
+        int made = 0;
+        for (const VehiclePath& path : doc.m_paths) {
+            if (!path.IsEmpty())
+                made += SegmentPath(doc.m_samples, path.m_nFirstSample, path.m_nLastSample, thresholds);
+        }
+        return made;
+    });
     m_pUI->ShowInformation("Generated " + std::to_string(segments) + " Path Segments");
 }
 
 void CVolantorDoc::OnClearPath()
 {
-    for (PathSample& sample : m_samples)
-        sample.m_nSegKind = sample.m_nSegEnd = 0;
-    m_pUI->UpdateAllViews();
+    const bool segmented = std::any_of(m_samples.begin(), m_samples.end(), [](const PathSample& sample) {
+        return sample.m_nSegKind != 0 || sample.m_nSegEnd != 0;
+    });
+    if (!segmented) {
+        m_pUI->UpdateAllViews();
+        return;
+    }
+    SegmentAsEdit("Clear Path", [](CVolantorDoc&) { return 0; });
 }

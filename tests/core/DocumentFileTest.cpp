@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The document file: its bytes, documents kept through a save and an open, and damaged files refused.
 
+#include "document/DocumentEdits.h"
 #include "document/ImpossibleValues.h"
 #include "document/VolantorDoc.h"
 #include "support/DocumentBuilder.h"
@@ -84,8 +85,9 @@ TEST_F(DocumentFile, WorkedExampleByteForByte)
     PathSample s = SampleAt(47.5f, -122.25f, 1000);
     std::tie(s.m_fField1, s.m_fPitch, s.m_fBank, s.m_fHeading) = std::tuple(1.0f, 2.5f, -1.0f, 90.0f);
     std::tie(s.m_cGear, s.m_cField16, s.m_cField17) = std::tuple('u', '1', '2');
-    AddPath(doc, {s}).m_nDensity = 2;
-    doc.SetModifiedFlag();
+    VehiclePath dense = AddPath(doc, {s});
+    dense.m_nDensity = 2;
+    doc.Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", 0, dense));
     EXPECT_EQ(Saved(doc, "work.vol"), kWorkedExample);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), dir.File("work.vol"));

@@ -2,6 +2,7 @@
 // A write of any file the program writes that fails keeps the previous file
 // as it was and leaves nothing half-written; the person is told, never of success.
 
+#include "document/DocumentEdits.h"
 #include "document/VolantorDoc.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
@@ -48,8 +49,8 @@ protected:
     void SetUp() override
     {
         SetDefaultPreferences();
-        AddPath(doc, {SampleAt(47, -122), SampleAt(47.5f, -122)});  // each output longer than 40 bytes
-        doc.SetModifiedFlag();
+        // Read as a log is, so the document is unsaved; each output is longer than 40 bytes.
+        doc.Perform(std::make_unique<AppendPathEdit>("Read", std::vector{SampleAt(47, -122), SampleAt(47.5f, -122)}));
     }
 
     // Writes the document to the file; true when the command says it succeeded.

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/ByteStream.h"
+#include "document/DocumentEdits.h"
+#include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "processing/PathSegmentation.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 // Owns the document; notes all it is asked and told, and the marks while asked.
 struct Person : FakeUserInterface {
@@ -39,6 +44,14 @@ struct Person : FakeUserInterface {
         }
         return text + "@" + std::to_string(doc.m_nCurPath) + Listed(&PathSample::m_bMarked, " mark") +
                Listed(&PathSample::m_nSegKind, " s") + (doc.IsModified() ? " * |" : " |") + said;
+    }
+    // What Undo and Redo must bring back: the saved bytes, the segments and whether a save is due.
+    std::string State() const
+    {
+        ByteWriter file;
+        doc.Serialize(file);
+        return std::string(file.Bytes().begin(), file.Bytes().end()) + Listed(&PathSample::m_nSegKind, " s") +
+               Listed(&PathSample::m_nSegEnd, " e") + (doc.IsModified() ? "*" : "");
     }
 };
 
@@ -98,8 +111,62 @@ TEST(PathEditing, Commands)
         }
         doc.m_nCurPath = row.current;
         doc.m_nSelSample = row.selected;
+        const std::string before = person.State();
         for (Command command : row.commands)
             (doc.*command)();
         EXPECT_EQ(person.Outcome(), row.outcome) << row.name;
+        const std::string after = person.State();
+        while (doc.History().CanUndo())
+            doc.OnUndo();
+        EXPECT_EQ(person.State(), before) << row.name;
+        while (doc.History().CanRedo())
+            doc.OnRedo();
+        EXPECT_EQ(person.State(), after) << row.name;
+    }
+}
+
+TEST(PathEditing, AnyMixOfCommandsUndoesAndRedoesToTheSameDocument)
+{
+    SetDefaultPreferences();
+    Person person;
+    CVolantorDoc& doc = person.doc;
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> wander(-0.01f, 0.01f);
+    for (int path = 0; path < 3; ++path) {
+        std::vector<PathSample> samples;
+        for (int i = 0; i < 40; ++i)
+            samples.push_back(SampleAt(47 + wander(random), -122 + wander(random), 500 + 1000 * wander(random)));
+        AddPath(doc, samples);
+    }
+    doc.RecalcExtents();
+    const std::function<void()> commands[] = {
+        [&] { doc.OnUndo(); }, [&] { doc.OnRedo(); }, [&] { doc.OnFindLoopPoint(); },
+        [&] { doc.OnMakeEndMatchStart(); }, [&] { doc.OnDeleteToStart(); }, [&] { doc.OnDeleteToEnd(); },
+        [&] { doc.OnDeletePath(); }, [&] { doc.OnGeneratePath(); }, [&] { doc.OnClearPath(); },
+        [&] { doc.OnNextPath(); },
+        [&] {
+            VehiclePath dense = doc.m_paths.at(doc.m_nCurPath);
+            dense.m_nDensity = static_cast<int>(random() % 5);
+            doc.Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", doc.m_nCurPath, dense));
+        }};
+    // The document after each number of edits in effect.
+    std::vector<std::string> states{person.State()};
+    for (int step = 0; step < 200; ++step) {
+        const std::size_t command = random() % std::size(commands);
+        person.yes = random() % 2;
+        doc.m_nSelSample = doc.m_samples.empty() ? 0 : static_cast<int>(random() % doc.m_samples.size());
+        if (command == std::size(commands) - 1 && doc.m_paths.empty())
+            continue;
+        const std::size_t done = doc.History().Index();
+        commands[command]();
+        const std::size_t now = doc.History().Index();
+        SCOPED_TRACE(step);
+        if (command > 1 && now != done) {
+            ASSERT_EQ(now, done + 1);
+            states.resize(now);
+            states.push_back(person.State());
+        } else {
+            ASSERT_EQ(person.State(), states.at(now));
+        }
     }
 }
