@@ -71,3 +71,8 @@ std::size_t HeapPeak::Bytes() const
 {
     return g_peakBytes.load() - m_baseline;
 }
+
+std::size_t HeapPeak::HeldBytes() const
+{
+    return g_heldBytes.load() - m_baseline;
+}

@@ -10,6 +10,8 @@ class HeapPeak {
 public:
     HeapPeak();
     std::size_t Bytes() const;
+    // The bytes held now above what was held when the object was made.
+    std::size_t HeldBytes() const;
 
 private:
     std::size_t m_baseline;
