@@ -47,6 +47,11 @@ const std::vector<CommandEntry>& Table()
         {ID_APP_EXIT, M::File, "E&xit\tCtrl+X", FrameCommand(&CMainFrame::OnAppExit), false,
          "Quit the application; prompts to save documents\nExit", "", -1, false, false},
 
+        // The history's own rows: the frame adds the name of the edit each would step over.
+        {ID_EDIT_UNDO, M::Edit, "&Undo\tCtrl+Z", DocCommand(&CVolantorDoc::OnUndo), false,
+         "Undo the last change\nUndo", "Ctrl+Z; Alt+Backspace", 13, false, false},
+        {ID_EDIT_REDO, M::Edit, "&Redo\tCtrl+Y", DocCommand(&CVolantorDoc::OnRedo), false,
+         "Redo the change last undone\nRedo", "Ctrl+Y; Ctrl+Shift+Z", 14, true, false},
         {ID_FIND_LOOP_POINT, M::Edit, "Find &Loop Point", DocCommand(&CVolantorDoc::OnFindLoopPoint), true,
          "Find Loop Point\nLoop", "", 8, false, false},
         {32800, M::Edit, "&Make End Match Start", DocCommand(&CVolantorDoc::OnMakeEndMatchStart), true, "", "",
@@ -87,7 +92,6 @@ const std::vector<CommandEntry>& Table()
         {ID_VIEW_ZOOM_IN, M::None, "Zoom In", FrameCommand(&CMainFrame::OnZoomIn), false, "Zoom In\nIn",
          "PgDown", 4, false, false},
         // Accelerators the menu has no command for: the keys do nothing.
-        {57643, M::None, "Undo", {}, false, "", "Alt+Backspace", -1, false, false},
         {57635, M::None, "Cut", {}, false, "", "Shift+Del", -1, false, false},
         {57680, M::None, "Next Pane", {}, false, "", "F6", -1, false, false},
         {57681, M::None, "Previous Pane", {}, false, "", "Shift+F6", -1, false, false},

@@ -20,7 +20,7 @@ struct CommandEntry {
     std::function<void(CMainFrame&)> handler; // empty: the command does nothing and stays disabled
     bool bNeedsPath;                          // enabled only while the document holds a path
     std::string_view strPrompt;               // status prompt, then after '\n' the tool tip
-    std::string_view strAccelerator;          // key sequence in portable text, or empty
+    std::string_view strAccelerator;          // key sequences in portable text, "; " between them, or empty
     int nToolbarSlot;                         // position on the toolbar, -1 for none; a gap is a separator
     bool bSeparatorAfter;                     // a menu separator follows the item
     bool bCheckable;
@@ -43,6 +43,8 @@ inline constexpr int ID_FILE_MRU_FILE1 = 57616;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_OPEN_FLIGHT_PATH = 32809;
 inline constexpr int ID_EDIT_PREFERENCES = 32782;
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 inline constexpr int ID_VIEW_TOOLBAR = 59392;
 inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 inline constexpr int ID_VIEW_3D = 32772;

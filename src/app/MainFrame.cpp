@@ -42,6 +42,17 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// "&Undo\tCtrl+Z" naming the edit it steps over: "&Undo Delete to Start\tCtrl+Z".
+QString HistoryCommandText(int id, const std::string& editName)
+{
+    const QString text = Text(FindCommand(id)->strText);
+    if (editName.empty())
+        return text;
+    const qsizetype tab = text.indexOf('\t');
+    QString name = Text(editName);
+    return text.left(tab) + " " + name.replace('&', "&&") + text.mid(tab);
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
@@ -103,8 +114,8 @@ void CMainFrame::CreateAccelerators()
     for (const CommandEntry& entry : CommandTable()) {
         if (entry.strAccelerator.empty())
             continue;
-        auto* shortcut =
-            new QShortcut(QKeySequence(Text(entry.strAccelerator), QKeySequence::PortableText), this);
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(QKeySequence::listFromString(Text(entry.strAccelerator), QKeySequence::PortableText));
         const int id = entry.nId;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
             if (Action(id)->isEnabled())
@@ -187,7 +198,8 @@ void CMainFrame::SetPaneText(int pane, const QString& text)
 
 void CMainFrame::DocumentChanged()
 {
-    setWindowTitle(TitleName() + " - Volantor");
+    setWindowTitle(TitleName() + "[*] - Volantor");
+    setWindowModified(m_doc.IsModified());
     m_pView->update();
     UpdateCommandUI();
 }
@@ -200,6 +212,11 @@ void CMainFrame::UpdateCommandUI()
         if (action)
             action->setEnabled(entry.handler && (!entry.bNeedsPath || hasPath));
     }
+    const EditHistory& history = m_doc.History();
+    m_actions[ID_EDIT_UNDO]->setEnabled(history.CanUndo());
+    m_actions[ID_EDIT_UNDO]->setText(HistoryCommandText(ID_EDIT_UNDO, history.UndoName()));
+    m_actions[ID_EDIT_REDO]->setEnabled(history.CanRedo());
+    m_actions[ID_EDIT_REDO]->setText(HistoryCommandText(ID_EDIT_REDO, history.RedoName()));
 }
 
 QString CMainFrame::TitleName() const

@@ -68,6 +68,20 @@ void DrawArrow(QPainter& p, bool right)
         p.drawPolygon(QPolygon({QPoint(12, 2), QPoint(3, 7), QPoint(12, 12)}));
 }
 
+// A hooked arrow turning back (undo) or forward (redo).
+void DrawTurnArrow(QPainter& p, bool forward)
+{
+    if (forward) {
+        p.translate(15, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(Qt::darkBlue, 2));
+    p.drawArc(3, 4, 10, 9, 90 * 16, -200 * 16);
+    p.setPen(Qt::darkBlue);
+    p.setBrush(Qt::darkBlue);
+    p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(7, 1), QPoint(7, 8)}));
+}
+
 } // namespace
 
 QIcon ToolbarIcon(int commandId)
@@ -103,6 +117,12 @@ QIcon ToolbarIcon(int commandId)
         break;
     case ID_NEXT_PATH:
         DrawArrow(painter, true);
+        break;
+    case ID_EDIT_UNDO:
+        DrawTurnArrow(painter, false);
+        break;
+    case ID_EDIT_REDO:
+        DrawTurnArrow(painter, true);
         break;
     default:
         break;

@@ -88,19 +88,22 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
     const std::string withoutPath =
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|[&Save...\tCtrl+S]|[Save &As...]|-|Open ORVEX &Flight Path...|"
         "-|[Create &BGL File...]|[Save S&CASM Source...\tCtrl+S]|[&Export Map...\tCtrl+E]|-|[Recent File]|-|"
-        "E&xit\tCtrl+X\n&Edit: [Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|"
+        "E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|"
         "[&Delete]|-|&Preferences...\n&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
         "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]\n"
         "&Help: Volantor &Help|&About Volantor...\n";
     EXPECT_EQ(menus(), withoutPath);
     EXPECT_EQ(Items(frame.ToolBar()),
               "&New\tCtrl+N|&Open...\tCtrl+O|-|Zoom Out|Zoom In|[&Reset View\tCtrl+R]|-|"
-              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]");
+              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]|-|[&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]");
     LoadLog();
     const std::string withPath = menus();
-    EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 1) << withPath;  // the Recent File stand-in
+    EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 2) << withPath;  // Redo, the Recent File stand-in
     frame.Action(32805)->trigger();                                               // Delete, the only path
-    EXPECT_EQ(menus(), withoutPath);
+    const QMenu* edit = frame.menuBar()->actions().at(1)->menu();
+    EXPECT_EQ(Items(edit).substr(0, 60), "&Undo Delete\tCtrl+Z|[&Redo\tCtrl+Y]|-|[Find &Loop Point]|[&Ma");
+    frame.Action(ID_EDIT_UNDO)->trigger();
+    EXPECT_EQ(Items(edit).substr(0, 60), "&Undo Open ORVEX Flight Path\tCtrl+Z|&Redo Delete\tCtrl+Y|-|Fi");
 }
 
 TEST_F(MainFrameTest, UnsavedChangesAreAskedAboutBeforeNewAndClose)
@@ -136,7 +139,8 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("named.vol")));
     ui.saveAs = dir.File("other.vol");
     QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);  // Save As, though the document has a name
-    EXPECT_EQ(frame.windowTitle(), "other.vol - Volantor");
+    EXPECT_EQ(frame.windowTitle(), "other.vol[*] - Volantor");
+    EXPECT_FALSE(frame.isWindowModified());
 
     std::string menu;
     QTimer::singleShot(0, [&] {
@@ -150,6 +154,14 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     EXPECT_EQ(menu, "Point Info|Delete to Start|Delete to End on a marked sample");
     EXPECT_FALSE(doc.m_samples[1].m_bMarked);
     EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);  // Delete to End, at the picked sample
+    EXPECT_TRUE(frame.isWindowModified());
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(&frame, Qt::Key_Backspace, Qt::AltModifier);  // Undo, back where the document was saved
+    EXPECT_EQ(doc.m_paths[0].m_nLastSample, 2);
+    EXPECT_FALSE(frame.isWindowModified());
+    QTest::keyClick(&frame, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);  // Redo
+    EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);
     QTest::mouseMove(&frame.View(), Drawn(0));
     EXPECT_EQ(frame.PaneText(1), "X: 0.0 Y: 0.0");
 }
@@ -160,7 +172,7 @@ TEST_F(MainFrameTest, StartUpOpensTheDocumentNamedOnTheCommandLineOrEndsAtOneItC
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("route.vol")));
     CVolantorApp app(std::make_unique<ScriptedUi>());
     ASSERT_TRUE(app.InitInstance({"volantor", QString::fromStdString(dir.File("route.vol"))}));
-    EXPECT_EQ(app.Frame().windowTitle(), "route.vol - Volantor");
+    EXPECT_EQ(app.Frame().windowTitle(), "route.vol[*] - Volantor");
     EXPECT_EQ(app.Frame().Document().m_paths.size(), 1u);
     CVolantorApp refused(std::make_unique<ScriptedUi>());
     EXPECT_FALSE(refused.InitInstance({"volantor", QString::fromStdString(dir.Write("bad.vol", "junk"))}));
