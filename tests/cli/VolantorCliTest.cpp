@@ -34,6 +34,8 @@ const CliCase kCases[] = {
     {"questions answered yes", {L, "--end-match"}, 0, "Make end point match first point?\n", ""},
     {"trims index all samples", {L, L, "--trim-start", "4", "--trim-end", "4", "--save", "@t.vol", "@t.vol"}, 0,
      "Paths Loaded: 2  Samples: 4\n", ""},
+    {"undo and redo steps", {L, L, "--delete", "--delete", "--undo", "--undo", "--redo", "--save", "@u.vol", "@u.vol"}, 0,
+     "Paths Loaded: 1  Samples: 3\n", ""},
     {"set before a step", {L, "--set", "area1=1", "--map", "@a.txt"}, 0, "Created ", "", "a.txt",
      "R2\n\"Area1\" 5 0 200\n48.520000 -123.309998\n"},
     {"generate then scasm", {L, "--generate", "--sca", "@o.sca"}, 0, "Generated 1 Path Segments\n", "", "o.sca",
