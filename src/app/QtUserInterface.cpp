@@ -6,8 +6,14 @@
 #include "app/VehicleDlg.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileDialog>
+#include <QProgressDialog>
 #include <QStringList>
+#include <QThread>
+
+#include <exception>
+#include <memory>
 
 QWidget* QtUserInterface::Parent() const
 {
@@ -28,6 +34,29 @@ bool QtUserInterface::AskYesNo(const std::string& question)
     QMessageBox box(QMessageBox::Question, QApplication::applicationName(), QString::fromStdString(question),
                     QMessageBox::Yes | QMessageBox::No, Parent());
     return box.exec() == QMessageBox::Yes;
+}
+
+void QtUserInterface::RunLongTask(const std::string& label, const std::function<void()>& work)
+{
+    std::exception_ptr failure;
+    const std::unique_ptr<QThread> worker(QThread::create([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QProgressDialog progress(QString::fromStdString(label), QString(), 0, 0, Parent());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    worker->start();
+    // The window repaints, but clicks and keys wait, so no other command starts meanwhile.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 QMessageBox::StandardButton QtUserInterface::AskSaveChanges(const QString& question)

@@ -23,6 +23,7 @@ public:
     void UpdateAllViews() override;
     bool RunDialog(PreferencesDialogData& data) override;
     bool RunDialog(VehicleDialogData& data) override;
+    void RunLongTask(const std::string& label, const std::function<void()>& work) override;
 
     // "Save changes to ...?" with Yes, No and Cancel.
     virtual QMessageBox::StandardButton AskSaveChanges(const QString& question);

@@ -124,7 +124,7 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     // whole file was read, so a failing read leaves the document unchanged.
     LogSamples read;
     try {
-        read = ReadDataLines(log, 3);
+        m_pUI->RunLongTask("Reading " + name + "...", [&] { read = ReadDataLines(log, 3); });
     } catch (const std::bad_alloc&) {
         m_pUI->ShowFailure("There is not enough memory to read the flight path file \"" + name +
                            "\"; nothing was loaded.");

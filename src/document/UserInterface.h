@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,6 +41,16 @@ public:
     // Modal dialogs; true means OK with the edited values in the data.
     virtual bool RunDialog(PreferencesDialogData& data) = 0;
     virtual bool RunDialog(VehicleDialogData& data) = 0;
+
+    // Runs work that may take long on a large document and touches nothing the
+    // views draw. The desktop keeps painting meanwhile and shows the label as
+    // progress after half a second; elsewhere the work simply runs. What the
+    // work throws comes out here.
+    virtual void RunLongTask(const std::string& label, const std::function<void()>& work)
+    {
+        (void)label;
+        work();
+    }
 
     void ShowInformation(const std::string& text) { ShowMessage(text, MessageKind::Information); }
     void ShowFailure(const std::string& text) { ShowMessage(text, MessageKind::Failure); }

@@ -16,7 +16,9 @@ void CVolantorDoc::OnFindLoopPoint()
         return;
     }
     const VehiclePath& path = m_paths[m_nCurPath];
-    const auto pair = FindLoopPair(m_samples, path.m_nFirstSample, path.m_nLastSample);
+    std::optional<LoopPair> pair;
+    m_pUI->RunLongTask("Looking for the loop point...",
+                       [&] { pair = FindLoopPair(m_samples, path.m_nFirstSample, path.m_nLastSample); });
     if (!pair) {
         m_pUI->ShowFailure("No loop point found!");
         m_pUI->UpdateAllViews();
