@@ -32,11 +32,11 @@ void CVolantorDoc::OnFindLoopPoint()
 
     PathSample& a = m_samples[pair->a];
     PathSample& b = m_samples[pair->b];
-    a.m_bMarked = b.m_bMarked = true;
+    m_pUI->MarkSamples({pair->a, pair->b});
     m_pUI->UpdateAllViews();
     const bool yes = m_pUI->AskYesNo("Create Loop From " + std::to_string(pair->a) + " to " +
                                      std::to_string(pair->b) + "?");
-    a.m_bMarked = b.m_bMarked = false;
+    m_pUI->MarkSamples({});
     if (yes) {
         // Segments of the old range may reach past the new one.
         ClearSegments(path.m_nFirstSample, path.m_nLastSample);
@@ -71,29 +71,30 @@ void CVolantorDoc::OnMakeEndMatchStart()
     m_pUI->UpdateAllViews();
 }
 
-void CVolantorDoc::TrimAtSelectedSample(bool keepEnd)
+void CVolantorDoc::TrimAtSelectedSample(int selectedSample, bool keepEnd)
 {
     for (VehiclePath& path : m_paths) {
         int& end = keepEnd ? path.m_nFirstSample : path.m_nLastSample;
         // A trim at the path's own end changes nothing, so its segments stay.
-        if (path.m_nFirstSample > m_nSelSample || m_nSelSample > path.m_nLastSample || end == m_nSelSample)
+        if (path.m_nFirstSample > selectedSample || selectedSample > path.m_nLastSample ||
+            end == selectedSample)
             continue;
         ClearSegments(path.m_nFirstSample, path.m_nLastSample);
-        end = m_nSelSample;
+        end = selectedSample;
         SetModifiedFlag();
     }
     RecalcExtents();
     m_pUI->UpdateAllViews();
 }
 
-void CVolantorDoc::OnDeleteToStart()
+void CVolantorDoc::OnDeleteToStart(int selectedSample)
 {
-    TrimAtSelectedSample(true);
+    TrimAtSelectedSample(selectedSample, true);
 }
 
-void CVolantorDoc::OnDeleteToEnd()
+void CVolantorDoc::OnDeleteToEnd(int selectedSample)
 {
-    TrimAtSelectedSample(false);
+    TrimAtSelectedSample(selectedSample, false);
 }
 
 void CVolantorDoc::OnNextPath()

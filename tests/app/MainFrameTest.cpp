@@ -66,9 +66,9 @@ protected:
     QPoint Drawn(int j)
     {
         frame.View().repaint();
-        const PathSample& s = doc.m_samples[j];
-        return {s.m_nScreenX + doc.m_nOffsetX + frame.View().width() / 2,
-                s.m_nScreenY + doc.m_nOffsetY + frame.View().height() / 2};
+        const ViewState& state = frame.View().Paths().State();
+        return {state.m_screen[j].x + state.m_nOffsetX + frame.View().width() / 2,
+                state.m_screen[j].y + state.m_nOffsetY + frame.View().height() / 2};
     }
 
     TempDir dir;
@@ -142,13 +142,13 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     QTimer::singleShot(0, [&] {
         QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_TRUE(popup);
-        menu = Items(popup) + (doc.m_samples[1].m_bMarked ? " on a marked sample" : "");
+        menu = Items(popup) + (frame.View().Paths().State().IsMarked(1) ? " on a marked sample" : "");
         popup->setActiveAction(popup->actions().at(2));
         QTest::keyClick(popup, Qt::Key_Return);
     });
     QTest::mouseClick(&frame.View(), Qt::RightButton, {}, Drawn(1) + QPoint(3, -3));
     EXPECT_EQ(menu, "Point Info|Delete to Start|Delete to End on a marked sample");
-    EXPECT_FALSE(doc.m_samples[1].m_bMarked);
+    EXPECT_TRUE(frame.View().Paths().State().m_marked.empty());
     EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);  // Delete to End, at the picked sample
     QTest::mouseMove(&frame.View(), Drawn(0));
     EXPECT_EQ(frame.PaneText(1), "X: 0.0 Y: 0.0");

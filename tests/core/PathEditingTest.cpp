@@ -11,11 +11,18 @@ struct Person : FakeUserInterface {
     CVolantorDoc doc{*this};
     bool yes = false;
     std::string said;
+    std::string marks;  // " mark" and each marked sample
 
     bool AskYesNo(const std::string& question) override
     {
-        said += " " + question + Listed(&PathSample::m_bMarked, " mark");
+        said += " " + question + marks;
         return yes;
+    }
+    void MarkSamples(const std::vector<int>& samples) override
+    {
+        marks.clear();
+        for (int i : samples)
+            marks += " mark" + std::to_string(i);
     }
     void ShowMessage(const std::string& text, MessageKind) override { said += " " + text; }
     template <typename T> std::string Listed(T PathSample::*field, const char* tag) const
@@ -37,16 +44,19 @@ struct Person : FakeUserInterface {
             text += std::to_string(p.m_nFirstSample) + "-" + std::to_string(p.m_nLastSample) +
                     (same ? "=" : "") + (same && a.m_fHeading == b.m_fHeading ? "h " : " ");
         }
-        return text + "@" + std::to_string(doc.m_nCurPath) + Listed(&PathSample::m_bMarked, " mark") +
-               Listed(&PathSample::m_nSegKind, " s") + (doc.IsModified() ? " * |" : " |") + said;
+        return text + "@" + std::to_string(doc.m_nCurPath) + marks + Listed(&PathSample::m_nSegKind, " s") +
+               (doc.IsModified() ? " * |" : " |") + said;
     }
 };
 
-using Command = void (CVolantorDoc::*)();
-constexpr Command Loop = &CVolantorDoc::OnFindLoopPoint, EndMatch = &CVolantorDoc::OnMakeEndMatchStart,
-                  ToStart = &CVolantorDoc::OnDeleteToStart, ToEnd = &CVolantorDoc::OnDeleteToEnd,
-                  Next = &CVolantorDoc::OnNextPath, Previous = &CVolantorDoc::OnPreviousPath,
-                  Delete = &CVolantorDoc::OnDeletePath;
+using Command = void (*)(CVolantorDoc&, int selected);
+constexpr Command Loop = [](CVolantorDoc& d, int) { d.OnFindLoopPoint(); };
+constexpr Command EndMatch = [](CVolantorDoc& d, int) { d.OnMakeEndMatchStart(); };
+constexpr Command ToStart = [](CVolantorDoc& d, int s) { d.OnDeleteToStart(s); };
+constexpr Command ToEnd = [](CVolantorDoc& d, int s) { d.OnDeleteToEnd(s); };
+constexpr Command Next = [](CVolantorDoc& d, int) { d.OnNextPath(); };
+constexpr Command Previous = [](CVolantorDoc& d, int) { d.OnPreviousPath(); };
+constexpr Command Delete = [](CVolantorDoc& d, int) { d.OnDeletePath(); };
 
 static const struct {
     const char* name;
@@ -97,9 +107,8 @@ TEST(PathEditing, Commands)
             AddPath(doc, {samples.begin() + 60, samples.end()});
         }
         doc.m_nCurPath = row.current;
-        doc.m_nSelSample = row.selected;
         for (Command command : row.commands)
-            (doc.*command)();
+            command(doc, row.selected);
         EXPECT_EQ(person.Outcome(), row.outcome) << row.name;
     }
 }
