@@ -34,13 +34,10 @@ void TrimAHundredTimes(CVolantorDoc& doc)
 {
     for (int trim = 0; trim < kTrims; ++trim) {
         const VehiclePath& path = doc.m_paths.front();
-        if (trim % 2 == 0) {
-            doc.m_nSelSample = path.m_nFirstSample + 100;
-            doc.OnDeleteToStart();
-        } else {
-            doc.m_nSelSample = path.m_nLastSample - 100;
-            doc.OnDeleteToEnd();
-        }
+        if (trim % 2 == 0)
+            doc.OnDeleteToStart(path.m_nFirstSample + 100);
+        else
+            doc.OnDeleteToEnd(path.m_nLastSample - 100);
     }
 }
 

@@ -65,12 +65,14 @@ void PaintView(benchmark::State& state, bool b3DView, bool bFirstPaint)
     EnsureGuiApplication();
     NullUserInterface ui;
     CVolantorDoc& doc = Document(static_cast<int>(state.range(0)));
-    doc.m_b3DView = b3DView;
     auto view = std::make_unique<PathView>(doc, ui);
+    view->State().m_b3DView = b3DView;
     QImage image(1600, 1000, QImage::Format_RGB32);
     for (auto _ : state) {
-        if (bFirstPaint)
+        if (bFirstPaint) {
             view = std::make_unique<PathView>(doc, ui);
+            view->State().m_b3DView = b3DView;
+        }
         PaintPathView(image, *view);
         benchmark::DoNotOptimize(image.constBits());
     }

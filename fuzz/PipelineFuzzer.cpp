@@ -53,12 +53,10 @@ void Edit(FuzzedDataProvider& bytes, CVolantorDoc& doc, SilentUserInterface& ui)
             doc.OnMakeEndMatchStart();
             break;
         case 2:
-            doc.m_nSelSample = bytes.ConsumeIntegralInRange<int>(0, static_cast<int>(doc.m_samples.size()));
-            doc.OnDeleteToStart();
+            doc.OnDeleteToStart(bytes.ConsumeIntegralInRange<int>(0, static_cast<int>(doc.m_samples.size())));
             break;
         case 3:
-            doc.m_nSelSample = bytes.ConsumeIntegralInRange<int>(0, static_cast<int>(doc.m_samples.size()));
-            doc.OnDeleteToEnd();
+            doc.OnDeleteToEnd(bytes.ConsumeIntegralInRange<int>(0, static_cast<int>(doc.m_samples.size())));
             break;
         case 4:
             doc.OnDeletePath();

@@ -79,7 +79,7 @@ const std::vector<CommandEntry>& Table()
          -1, false, true},
         {32784, M::View, "Information...\tCtrl+I", DocCommand(&CVolantorDoc::OnInformation), true,
          "View information on current flight path", "Ctrl+I", -1, false, false},
-        {ID_VIEW_RESET, M::View, "&Reset View\tCtrl+R", DocCommand(&CVolantorDoc::OnResetView), true, "Recenter Display\nRecenter", "Ctrl+R", 5,
+        {ID_VIEW_RESET, M::View, "&Reset View\tCtrl+R", FrameCommand(&CMainFrame::OnResetView), true, "Recenter Display\nRecenter", "Ctrl+R", 5,
          false, false},
 
         {57670, M::Help, "Volantor &Help", FrameCommand(&CMainFrame::OnHelp), false, "Application Help\nHelp",
@@ -99,9 +99,9 @@ const std::vector<CommandEntry>& Table()
         // The view's right-click menu, acting on the sample it picked.
         {ID_POINT_INFO, M::Point, "Point Info", [](CMainFrame& frame) { frame.View().OnPointInfo(); }, false, "",
          "", -1, false, false},
-        {ID_DELETE_TO_START, M::Point, "Delete to Start", DocCommand(&CVolantorDoc::OnDeleteToStart), false, "",
+        {ID_DELETE_TO_START, M::Point, "Delete to Start", FrameCommand(&CMainFrame::OnDeleteToStart), false, "",
          "", -1, false, false},
-        {ID_DELETE_TO_END, M::Point, "Delete to End", DocCommand(&CVolantorDoc::OnDeleteToEnd), false, "", "",
+        {ID_DELETE_TO_END, M::Point, "Delete to End", FrameCommand(&CMainFrame::OnDeleteToEnd), false, "", "",
          -1, false, false},
     };
     // clang-format on

@@ -9,7 +9,6 @@
 #include "app/VolantorView.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
-#include "view/ViewCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -342,18 +341,33 @@ void CMainFrame::OnViewStatusBar()
 
 void CMainFrame::On3DView()
 {
-    ::On3DView(m_doc, m_ui);
-    m_actions[ID_VIEW_3D]->setChecked(m_doc.m_b3DView);
+    m_pView->Paths().On3DView();
+    m_actions[ID_VIEW_3D]->setChecked(m_pView->Paths().State().m_b3DView);
 }
 
 void CMainFrame::OnZoomIn()
 {
-    ::OnZoomIn(m_doc, m_ui);
+    m_pView->Paths().OnZoomIn();
 }
 
 void CMainFrame::OnZoomOut()
 {
-    ::OnZoomOut(m_doc, m_ui);
+    m_pView->Paths().OnZoomOut();
+}
+
+void CMainFrame::OnResetView()
+{
+    m_pView->Paths().OnResetView();
+}
+
+void CMainFrame::OnDeleteToStart()
+{
+    m_doc.OnDeleteToStart(m_pView->Paths().State().m_nSelSample);
+}
+
+void CMainFrame::OnDeleteToEnd()
+{
+    m_doc.OnDeleteToEnd(m_pView->Paths().State().m_nSelSample);
 }
 
 void CMainFrame::OnHelp()

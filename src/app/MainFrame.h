@@ -56,6 +56,10 @@ public:
     void On3DView();
     void OnZoomIn();
     void OnZoomOut();
+    void OnResetView();
+    // The point menu's trims, at the sample the right click picked.
+    void OnDeleteToStart();
+    void OnDeleteToEnd();
     void OnHelp();
     void OnAppAbout();
 

@@ -4,6 +4,7 @@
 #include "app/MainFrame.h"
 #include "app/PreferencesDlg.h"
 #include "app/VehicleDlg.h"
+#include "app/VolantorView.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -127,6 +128,12 @@ void QtUserInterface::UpdateAllViews()
 {
     if (m_pFrame)
         m_pFrame->DocumentChanged();
+}
+
+void QtUserInterface::MarkSamples(const std::vector<int>& samples)
+{
+    if (m_pFrame)
+        m_pFrame->View().Paths().MarkSamples(samples);
 }
 
 bool QtUserInterface::RunDialog(PreferencesDialogData& data)

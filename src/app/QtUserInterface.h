@@ -21,6 +21,7 @@ public:
     std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
     void SetPaneText(int pane, const std::string& text) override;
     void UpdateAllViews() override;
+    void MarkSamples(const std::vector<int>& samples) override;
     bool RunDialog(PreferencesDialogData& data) override;
     bool RunDialog(VehicleDialogData& data) override;
     void RunLongTask(const std::string& label, const std::function<void()>& work) override;

@@ -5,6 +5,8 @@
 
 #include <ostream>
 
+class PathView;
+
 // The person's side of the document commands in batch use: confirmations and
 // reports go to standard output, refusals and failures to standard error,
 // questions are answered Yes and file choices come from the command line.
@@ -31,6 +33,9 @@ public:
     }
     int PictureWidth() const { return m_nPictureWidth; }
     int PictureHeight() const { return m_nPictureHeight; }
+    // The view the pictures are painted through; its zoom, pan and 3D switch last from step to step.
+    void AttachView(PathView& view) { m_pView = &view; }
+    PathView& View() const { return *m_pView; }
     // True once a command has shown a failure.
     bool HasFailed() const { return m_bFailed; }
 
@@ -41,4 +46,5 @@ private:
     bool m_bFailed = false;
     int m_nPictureWidth = 800;
     int m_nPictureHeight = 600;
+    PathView* m_pView = nullptr;
 };

@@ -10,7 +10,6 @@
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
-#include "view/ViewCommands.h"
 #include "view/qt/PathViewImage.h"
 
 #include <QString>
@@ -63,16 +62,15 @@ std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::
     return std::nullopt;
 }
 
-// A step that selects a sample, as a right click on it would, and runs a point-menu command.
-auto AtSample(void (CVolantorDoc::*command)())
+// A step that runs a point-menu command on a sample, as a right click on it would pick it.
+auto AtSample(void (CVolantorDoc::*command)(int selectedSample))
 {
     return [command](CVolantorDoc& doc, CliUserInterface&, const std::string& argument) {
         const auto index = ParseSampleIndex(argument);
         if (!index || *index >= doc.m_samples.size())
             throw LateUsageError("sample index " + argument + " is outside the " +
                                  std::to_string(doc.m_samples.size()) + " samples of the document");
-        doc.m_nSelSample = static_cast<int>(*index);
-        (doc.*command)();
+        (doc.*command)(static_cast<int>(*index));
     };
 }
 
@@ -203,11 +201,10 @@ void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size
 }
 
 // The view as the window would paint it, written as a PNG file.
-void SavePicture(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
+void SavePicture(CVolantorDoc&, CliUserInterface& ui, const std::string& file)
 {
     EnsureGuiApplication();
-    PathView view(doc, ui);
-    const QImage image = RenderPathViewImage(view, QSize(ui.PictureWidth(), ui.PictureHeight()));
+    const QImage image = RenderPathViewImage(ui.View(), QSize(ui.PictureWidth(), ui.PictureHeight()));
     std::string error;
     if (!SaveFileSafely(file, EncodePng(image), error))
         ui.ShowFailure("Can't save \"" + file + "\": " + error + ".");
@@ -257,13 +254,13 @@ const std::vector<StepKind>& StepKinds()
          CheckPictureSize},
         {"--png", "FILE", "paint the view into a PNG picture", SavePicture},
         {"--3d", "", "toggle between the overhead and the 3D view",
-         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { On3DView(doc, ui); }},
+         [](CVolantorDoc&, CliUserInterface& ui, const std::string&) { ui.View().On3DView(); }},
         {"--zoom-in", "", "zoom the view in",
-         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnZoomIn(doc, ui); }},
+         [](CVolantorDoc&, CliUserInterface& ui, const std::string&) { ui.View().OnZoomIn(); }},
         {"--zoom-out", "", "zoom the view out",
-         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string&) { OnZoomOut(doc, ui); }},
+         [](CVolantorDoc&, CliUserInterface& ui, const std::string&) { ui.View().OnZoomOut(); }},
         {"--reset-view", "", "zoom and pan back to the whole picture",
-         Run(&CVolantorDoc::OnResetView)},
+         [](CVolantorDoc&, CliUserInterface& ui, const std::string&) { ui.View().OnResetView(); }},
     };
     return kinds;
 }
@@ -422,6 +419,8 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
     SetDefaultPreferences();
     CliUserInterface ui(out, err);
     CVolantorDoc doc(ui);
+    PathView view(doc, ui);
+    ui.AttachView(view);
     doc.OnNewDocument();
     for (const Step& step : steps) {
         try {

@@ -151,7 +151,7 @@ bool CVolantorDoc::OnOpenDocument(const std::string& path)
 {
     // Load into a fresh document and take it over only when all of it was read.
     CVolantorDoc loaded(*m_pUI);
-    loaded.m_b3DView = m_b3DView;
+    loaded.m_nGeneration = m_nGeneration + 1;
     try {
         if (!LoadDocumentFile(loaded, path, *m_pUI))
             return false;

@@ -4,8 +4,8 @@
 #include <string>
 
 // One line of a flight-recorder log: one second of travel. Positions and
-// attitudes come straight from the log; the metre offsets, segment fields,
-// marker and screen position are derived by the document and the view.
+// attitudes come straight from the log; the metre offsets and segment fields
+// are derived by the document.
 struct PathSample {
     float m_fField1 = 0;
     std::string m_strField2;
@@ -28,11 +28,8 @@ struct PathSample {
     float m_fX = 0;
     float m_fY = 0;
     float m_fZ = 0;
-    bool m_bMarked = false;
     int m_nSegKind = 0;  // a segment of this kind starts here; 0 = none
     int m_nSegEnd = 0;   // index in the sample array of that segment's last sample
-    int m_nScreenX = 0;
-    int m_nScreenY = 0;
 
     bool operator==(const PathSample&) const = default;
 };

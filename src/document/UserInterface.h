@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct PreferencesDialogData;
 struct VehicleDialogData;
@@ -38,6 +39,8 @@ public:
     virtual void SetPaneText(int pane, const std::string& text) = 0;
     // Every view repaints from the document.
     virtual void UpdateAllViews() = 0;
+    // Every view shows these samples framed from its next paint on; none clears.
+    virtual void MarkSamples(const std::vector<int>& /*samples*/) {}
     // Modal dialogs; true means OK with the edited values in the data.
     virtual bool RunDialog(PreferencesDialogData& data) = 0;
     virtual bool RunDialog(VehicleDialogData& data) = 0;

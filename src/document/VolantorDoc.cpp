@@ -10,9 +10,6 @@
 
 namespace {
 
-// Only the program run's first new document resets the 3D setting.
-bool s_bFirstNewDocument = true;
-
 // The metre offsets of a sample that has no place on the globe.
 constexpr float kNoOffset = std::numeric_limits<float>::quiet_NaN();
 
@@ -30,10 +27,6 @@ bool CVolantorDoc::OnNewDocument()
 void CVolantorDoc::ResetToNew()
 {
     ClearContents();
-    if (s_bFirstNewDocument) {
-        s_bFirstNewDocument = false;
-        m_b3DView = false;
-    }
     m_strPathName.clear();
     m_history.Clear();
 }
@@ -50,9 +43,7 @@ void CVolantorDoc::ClearContents()
     m_fRefLat = m_fRefLon = m_fRefAlt = 0;
     m_fWidth = m_fHeight = 0;
     m_fTotalLength = 0;
-    m_fZoom = 1.0f;
-    m_nOffsetX = m_nOffsetY = 0;
-    m_nSelSample = 0;
+    ++m_nGeneration;
 }
 
 void CVolantorDoc::ReserveSamples(std::size_t more)
@@ -194,12 +185,4 @@ void CVolantorDoc::EditApplied()
 void CVolantorDoc::ShowCurrentPath()
 {
     m_pUI->SetPaneText(2, m_nCurPath >= 0 ? "PATTERN" + std::to_string(m_nCurPath) : "No Flight Path Loaded");
-}
-
-void CVolantorDoc::OnResetView()
-{
-    m_fZoom = 1.0f;
-    m_nOffsetX = 0;
-    m_nOffsetY = 0;
-    m_pUI->UpdateAllViews();
 }

@@ -14,16 +14,15 @@ class UserInterface;
 class ByteReader;
 class ByteWriter;
 
-// The one document of the program: all vehicle paths, the samples they cover,
-// the extents derived from them and the view state. Every command that reads
+// The one document of the program: all vehicle paths, the samples they cover
+// and the extents derived from them. Every command that reads
 // or changes paths is a member; each talks to the person through the
 // UserInterface it was given.
 class CVolantorDoc {
 public:
     explicit CVolantorDoc(UserInterface& ui);
 
-    // File New: an empty document. The first one of the program run also
-    // switches the view to the overhead map; later ones keep the 3D setting.
+    // File New: an empty document.
     bool OnNewDocument();
     // The first sample, in path order, that holds only numbers a flight can
     // have: where the reference point lies. -1 when there is none.
@@ -61,17 +60,14 @@ public:
     // Path editing: loops, trimming, stepping between paths, deleting.
     void OnFindLoopPoint();
     void OnMakeEndMatchStart();
-    void OnDeleteToStart();
-    void OnDeleteToEnd();
+    void OnDeleteToStart(int selectedSample);
+    void OnDeleteToEnd(int selectedSample);
     void OnDeletePath();
     void OnNextPath();
     void OnPreviousPath();
 
     // "Vehicle Settings...": the current path's vehicle, colours, traffic and density.
     void OnVehicleSettings();
-
-    // "Reset View": the whole picture again, unzoomed and unpanned.
-    void OnResetView();
 
     // Every change to the paths and samples is an edit made here: applied,
     // kept for Undo and Redo, and the extents and views brought up to date.
@@ -97,10 +93,9 @@ public:
     float m_fWidth = 0;
     float m_fHeight = 0;
     float m_fTotalLength = 0;  // kilometres
-    bool m_b3DView = false;
-    float m_fZoom = 1.0f;
-    int m_nOffsetX = 0, m_nOffsetY = 0;
-    int m_nSelSample = 0;
+    // Bumped whenever the document starts over empty (New, Open, deleting the
+    // last path), so that a view knows to show it afresh.
+    int m_nGeneration = 0;
 
 private:
     void ShowCurrentPath();
@@ -109,14 +104,14 @@ private:
     void MeasureLongitudesTheShortWay();
     // A new, empty document without a word to the person: what File New and loading start from.
     void ResetToNew();
-    // Empties the document and resets the view state, as a new document starts.
+    // Empties the document, as a new document starts.
     void ClearContents();
     // Room for more samples, growing as appending one at a time would.
     void ReserveSamples(std::size_t more);
     // After an edit went either way: a document left without paths starts over.
     void EditApplied();
     // Narrows every path whose range holds the selected sample.
-    void TrimAtSelectedSample(bool keepEnd);
+    void TrimAtSelectedSample(int selectedSample, bool keepEnd);
     // Runs the segmenter over cleared samples as one edit; the number of segments it made.
     int SegmentAsEdit(const std::string& name, int (*segment)(CVolantorDoc&));
     // The name an output's save dialog starts with: the base name up to its first '.', then the extension.

@@ -25,13 +25,13 @@ void CVolantorDoc::OnFindLoopPoint()
         return;
     }
 
-    PathSample& a = m_samples[pair->a];
-    PathSample& b = m_samples[pair->b];
-    a.m_bMarked = b.m_bMarked = true;
+    const PathSample& a = m_samples[pair->a];
+    const PathSample& b = m_samples[pair->b];
+    m_pUI->MarkSamples({pair->a, pair->b});
     m_pUI->UpdateAllViews();
     const bool yes = m_pUI->AskYesNo("Create Loop From " + std::to_string(pair->a) + " to " +
                                      std::to_string(pair->b) + "?");
-    a.m_bMarked = b.m_bMarked = false;
+    m_pUI->MarkSamples({});
     if (yes) {
         // The end takes the start's place; its heading stays.
         PathRangeEdit::Place end{pair->b, a.m_fLat, a.m_fLon, a.m_fAlt, b.m_fHeading};
@@ -60,16 +60,18 @@ void CVolantorDoc::OnMakeEndMatchStart()
     m_pUI->UpdateAllViews();
 }
 
-void CVolantorDoc::TrimAtSelectedSample(bool keepEnd)
+void CVolantorDoc::TrimAtSelectedSample(int selectedSample, bool keepEnd)
 {
     std::vector<PathRangeEdit::Range> trims;
     for (int i = 0; i < static_cast<int>(m_paths.size()); ++i) {
         const VehiclePath& path = m_paths[i];
         const int end = keepEnd ? path.m_nFirstSample : path.m_nLastSample;
         // A trim at the path's own end changes nothing, so its segments stay.
-        if (path.m_nFirstSample > m_nSelSample || m_nSelSample > path.m_nLastSample || end == m_nSelSample)
+        if (path.m_nFirstSample > selectedSample || selectedSample > path.m_nLastSample ||
+            end == selectedSample)
             continue;
-        trims.push_back({i, keepEnd ? m_nSelSample : path.m_nFirstSample, keepEnd ? path.m_nLastSample : m_nSelSample});
+        trims.push_back({i, keepEnd ? selectedSample : path.m_nFirstSample,
+                         keepEnd ? path.m_nLastSample : selectedSample});
     }
     if (trims.empty()) {
         m_pUI->UpdateAllViews();
@@ -79,14 +81,14 @@ void CVolantorDoc::TrimAtSelectedSample(bool keepEnd)
                                             std::vector<PathRangeEdit::Place>{}));
 }
 
-void CVolantorDoc::OnDeleteToStart()
+void CVolantorDoc::OnDeleteToStart(int selectedSample)
 {
-    TrimAtSelectedSample(true);
+    TrimAtSelectedSample(selectedSample, true);
 }
 
-void CVolantorDoc::OnDeleteToEnd()
+void CVolantorDoc::OnDeleteToEnd(int selectedSample)
 {
-    TrimAtSelectedSample(false);
+    TrimAtSelectedSample(selectedSample, false);
 }
 
 void CVolantorDoc::OnNextPath()

@@ -167,8 +167,8 @@ void DrawAltitudeIndicators(Canvas& canvas, const LegendFrame& frame, const Alti
 
 // The profile leaves out the path's last sample, and any sample whose
 // numbers no flight has.
-void DrawProfile(Canvas& canvas, const std::vector<PathSample>& samples, const TimeAxis& timeAxis,
-                 const AltitudeAxis& altitudeAxis, int f, int l)
+void DrawProfile(Canvas& canvas, const std::vector<PathSample>& samples, const ViewState& state,
+                 const TimeAxis& timeAxis, const AltitudeAxis& altitudeAxis, int f, int l)
 {
     canvas.SelectPen(view_colour::kGreen);
     bool first = true;
@@ -184,7 +184,7 @@ void DrawProfile(Canvas& canvas, const std::vector<PathSample>& samples, const T
             canvas.LineTo(px, py);
         first = false;
         canvas.FillRect({px - 1, py - 1, px + 1, py + 1}, view_colour::kBlack);
-        if (sample.m_bMarked)
+        if (state.IsMarked(k))
             canvas.FrameRect(SquareAround({px, py}, 4), view_colour::kDarkGreen);
     }
 }
@@ -222,5 +222,5 @@ void PathView::DrawLegend(Canvas& canvas)
         return;
     DrawAltitudeIndicators(canvas, frame, altitudeAxis, path);
 
-    DrawProfile(canvas, m_doc.m_samples, timeAxis, altitudeAxis, f, l);
+    DrawProfile(canvas, m_doc.m_samples, m_state, timeAxis, altitudeAxis, f, l);
 }

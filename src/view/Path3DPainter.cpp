@@ -14,7 +14,7 @@ void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
 {
     const ViewBox& box = projection.Box();
     const auto corner = [&](float lat, float lon, int dx, int dy) {
-        const ViewPoint p = Panned(projection.GroundPoint(projection.ProjectToView(lat, lon)), m_doc);
+        const ViewPoint p = Panned(projection.GroundPoint(projection.ProjectToView(lat, lon)), m_state);
         return ViewPoint{p.x + dx, p.y + dy};
     };
     const ViewPoint southWest = corner(box.fMinLat, box.fMinLon, -1, +1);
@@ -31,14 +31,14 @@ void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
     for (const VehiclePath& path : m_doc.m_paths) {
         std::optional<ViewPoint> previous;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
-            PathSample& sample = m_doc.m_samples[j];
+            const PathSample& sample = m_doc.m_samples[j];
             // A sample that holds impossible numbers has no place in the picture.
             if (HoldsImpossibleNumbers(sample))
                 continue;
             const Point3D point =
                 projection.Transform3D(m_distances.Project(projection, j, sample), sample.m_fAlt);
-            const ViewPoint ground = Panned(point.ground, m_doc);
-            const ViewPoint raised = Panned(point.raised, m_doc);
+            const ViewPoint ground = Panned(point.ground, m_state);
+            const ViewPoint raised = Panned(point.raised, m_state);
             canvas.SelectPen(view_colour::kGray);
             canvas.MoveTo(ground.x, ground.y);
             canvas.LineTo(raised.x, raised.y);
@@ -54,10 +54,9 @@ void PathView::Draw3D(Canvas& canvas, const ViewProjection& projection)
                 canvas.FrameRect(square, view_colour::kBlack);
             else
                 canvas.FillRect(square, view_colour::kBlack);
-            if (sample.m_bMarked)
+            if (m_state.IsMarked(j))
                 canvas.FrameRect(SquareAround(raised, 4), view_colour::kDarkGreen);
-            sample.m_nScreenX = point.raised.x;
-            sample.m_nScreenY = point.raised.y;
+            m_state.m_screen[j] = point.raised;
             previous = raised;
         }
         DrawSegmentMarkers(canvas, path, [&](int j) {

@@ -27,17 +27,19 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
     if (m_doc.m_paths.empty() || clientWidth <= 0 || clientHeight <= 0)
         return;
 
+    ViewState& state = State();
     m_rcClient = {0, 0, clientWidth, clientHeight};
-    const ViewScale scale = ComputeViewScale(ViewBoxOf(m_doc), clientWidth, clientHeight, m_doc.m_fZoom);
+    const ViewScale scale = ComputeViewScale(ViewBoxOf(m_doc), clientWidth, clientHeight, state.m_fZoom);
     m_fViewWidth = scale.fViewWidth;
     m_fViewHeight = scale.fViewHeight;
-    const ViewProjection projection(m_doc, m_rcClient, scale);
+    const ViewProjection projection(m_doc, state.m_b3DView, m_rcClient, scale);
     m_distances.Prepare(m_doc.m_samples.size(), m_doc.m_fCenterLat, m_doc.m_fCenterLon);
+    state.m_screen.resize(m_doc.m_samples.size());
 
     const ViewPoint origin = WindowOriginOf(m_rcClient);
     canvas.SetWindowOrigin(origin.x, origin.y);
     canvas.SelectClipRect(MapAreaOf(m_rcClient));
-    if (m_doc.m_b3DView) {
+    if (state.m_b3DView) {
         Draw3D(canvas, projection);
     } else {
         DrawHeaderAreas(canvas, projection);
@@ -55,7 +57,7 @@ void PathView::DrawHeaderAreas(Canvas& canvas, const ViewProjection& projection)
     for (const float o : {g_fArea1Offset, g_fArea2Offset, g_fHeaderOffset}) {
         // Each corner is pushed one pixel outward.
         const auto corner = [&](float lat, float lon, int dx, int dy) {
-            const ViewPoint p = Panned(projection.ProjectToView(lat, lon), m_doc);
+            const ViewPoint p = Panned(projection.ProjectToView(lat, lon), m_state);
             return ViewPoint{p.x + dx, p.y + dy};
         };
         const ViewPoint southWest = corner(m_doc.m_fMinLat - o, m_doc.m_fMinLon - o, -1, +1);
@@ -81,12 +83,13 @@ void PathView::DrawOverheadPaths(Canvas& canvas, const ViewProjection& projectio
         const Rgb squareBrush = bCurrent ? view_colour::kBlue : view_colour::kLightGray;
         bool bLineStarted = false;
         for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
-            PathSample& sample = m_doc.m_samples[j];
+            const PathSample& sample = m_doc.m_samples[j];
             // A sample that holds impossible numbers has no place in the picture.
             if (HoldsImpossibleNumbers(sample))
                 continue;
             const ViewPoint position = m_distances.Project(projection, j, sample);
-            const ViewPoint drawn = Panned(position, m_doc);
+            const ViewPoint drawn = Panned(position, m_state);
+            const bool bMarked = m_state.IsMarked(j);
             const bool bEnd = j == path.m_nFirstSample || j == path.m_nLastSample;
             if (bLineStarted)
                 canvas.LineTo(drawn.x, drawn.y);
@@ -95,14 +98,13 @@ void PathView::DrawOverheadPaths(Canvas& canvas, const ViewProjection& projectio
             bLineStarted = true;
             const ViewRect square = SquareAround(drawn, bEnd ? 3 : 1);
             // The first sample is hollow, so the direction of travel shows.
-            if (j == path.m_nFirstSample || sample.m_bMarked)
+            if (j == path.m_nFirstSample || bMarked)
                 canvas.FrameRect(square, squareBrush);
             else
                 canvas.FillRect(square, squareBrush);
-            if (sample.m_bMarked)
+            if (bMarked)
                 canvas.FrameRect(SquareAround(drawn, 4), view_colour::kDarkGreen);
-            sample.m_nScreenX = position.x;
-            sample.m_nScreenY = position.y;
+            m_state.m_screen[j] = position;
             m_nMinScreenX = std::min(m_nMinScreenX, position.x);
             m_nMaxScreenX = std::max(m_nMaxScreenX, position.x);
         }
@@ -123,8 +125,7 @@ void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
     const auto positionOf = [&](int j) {
         if (j < path.m_nFirstSample || j > path.m_nLastSample)
             return projectedPositionOf(j);
-        const PathSample& sample = m_doc.m_samples[j];
-        return ViewPoint{sample.m_nScreenX, sample.m_nScreenY};
+        return m_state.m_screen[j];
     };
     const auto drawable = [&](int j) {
         return j >= 0 && j < sampleCount && !HoldsImpossibleNumbers(m_doc.m_samples[j]);
@@ -135,15 +136,15 @@ void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
             continue;
         if (sample.m_nSegKind == 1) {
             // Outlined with whatever pen is selected: the path's, or red after a move.
-            canvas.Ellipse(SquareAround(Panned(positionOf(j), m_doc), 4));
+            canvas.Ellipse(SquareAround(Panned(positionOf(j), m_state), 4));
         } else if (sample.m_nSegKind == 2) {
-            const ViewPoint start = Panned(positionOf(j), m_doc);
+            const ViewPoint start = Panned(positionOf(j), m_state);
             canvas.FrameRect(SquareAround(start, 3), view_colour::kRed);
             canvas.SelectPen(view_colour::kRed);
             // An end outside the samples, or without a place, gives the move nothing to draw to.
             if (!drawable(sample.m_nSegEnd))
                 continue;
-            const ViewPoint end = Panned(positionOf(sample.m_nSegEnd), m_doc);
+            const ViewPoint end = Panned(positionOf(sample.m_nSegEnd), m_state);
             canvas.MoveTo(start.x, start.y);
             canvas.LineTo(end.x, end.y);
             canvas.FrameRect(SquareAround(end, 3), view_colour::kRed);

@@ -3,24 +3,29 @@
 
 #include "view/Canvas.h"
 #include "view/SampleDistanceCache.h"
+#include "view/ViewState.h"
 
 #include <functional>
+#include <vector>
 
 class CVolantorDoc;
 class UserInterface;
 class ViewProjection;
 struct VehiclePath;
 
-// The path view without its window: it paints the document onto a Canvas and
-// answers the mouse given in client pixels (origin top-left). The window that
-// shows it owns one, paints through it and hands it the mouse releases and moves.
+// The path view without its window: it reads the document, paints it onto a
+// Canvas and answers the mouse given in client pixels (origin top-left). The
+// window that shows it owns one, paints through it and hands it the mouse.
 class PathView {
 public:
-    PathView(CVolantorDoc& doc, UserInterface& ui);
+    PathView(const CVolantorDoc& doc, UserInterface& ui);
+
+    // The view's state, first started over if the document has started over since it was last asked.
+    ViewState& State();
 
     // The whole picture for a client area of the given size, drawn over the
     // erased window background. Stores every drawn sample's position in the
-    // document and the members below.
+    // state and the members below.
     void OnDraw(Canvas& canvas, int clientWidth, int clientHeight);
 
     // Recentres the picture on the point.
@@ -28,12 +33,25 @@ public:
     // Picks the drawn sample under the point and keeps it marked while
     // trackPopupMenu runs (it returns when the point menu closes); a miss
     // reports "No Point Found!". A command chosen in the menu runs afterwards
-    // on the document's m_nSelSample.
+    // on the state's m_nSelSample.
     void OnRButtonUp(ViewPoint point, const std::function<void()>& trackPopupMenu);
     // The position under the cursor in metres, in status-bar pane 1.
     void OnMouseMove(ViewPoint point);
     // "Point Info": a message about the picked sample.
     void OnPointInfo();
+    // Shows these samples framed until the next call; none clears.
+    void MarkSamples(std::vector<int> samples);
+
+    // The view commands; each ends by redrawing. "3D View" switches between
+    // the overhead map and the raised paths, "Reset View" shows everything again.
+    void On3DView();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnResetView();
+    // One step of Zoom In (or Out) that keeps the spot under the client point where it is.
+    void ZoomAbout(ViewPoint point, bool bIn);
+    // Moves the picture by the pixels.
+    void PanBy(int dx, int dy);
 
     // Cached by the last paint of a document with paths; the mouse works on them.
     ViewRect m_rcClient;      // empty until the first paint
@@ -50,7 +68,9 @@ private:
                             const std::function<ViewPoint(int sample)>& projectedPositionOf);
     void DrawLegend(Canvas& canvas);
 
-    CVolantorDoc& m_doc;
+    const CVolantorDoc& m_doc;
     UserInterface& m_ui;
+    ViewState m_state;
+    int m_nSeenGeneration;  // the document's generation the state belongs to
     SampleDistanceCache m_distances;
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse on the path view. Everything works on what the last paint drew:
-// the positions it stored in the samples and the client rectangle and x span
+// the positions it stored in the state and the client rectangle and x span
 // it cached, so the handlers invert exactly the picture on the screen.
 
 #include "document/FormatText.h"
@@ -19,8 +19,6 @@ constexpr long long kPickTolerance = 3;
 
 }  // namespace
 
-PathView::PathView(CVolantorDoc& doc, UserInterface& ui) : m_doc(doc), m_ui(ui) {}
-
 void PathView::OnLButtonUp(ViewPoint point)
 {
     if (m_rcClient.IsEmpty())
@@ -28,24 +26,26 @@ void PathView::OnLButtonUp(ViewPoint point)
     const int W = m_rcClient.right;
     const int H = m_rcClient.bottom;
     // The clicked spot moves to the centre of the map area.
-    m_doc.m_nOffsetX = ClampedCoordinate(static_cast<long long>(m_doc.m_nOffsetX) + W / 2 - point.x);
-    m_doc.m_nOffsetY =
-        ClampedCoordinate(static_cast<long long>(m_doc.m_nOffsetY) + (H / 2 - H / 16) - point.y);
+    ViewState& state = State();
+    state.m_nOffsetX = ClampedCoordinate(static_cast<long long>(state.m_nOffsetX) + W / 2 - point.x);
+    state.m_nOffsetY =
+        ClampedCoordinate(static_cast<long long>(state.m_nOffsetY) + (H / 2 - H / 16) - point.y);
     m_ui.UpdateAllViews();
 }
 
 void PathView::OnRButtonUp(ViewPoint point, const std::function<void()>& trackPopupMenu)
 {
     int hit = -1;
+    ViewState& state = State();
     if (!m_rcClient.IsEmpty() && !m_doc.m_paths.empty()) {
-        const ViewPoint p = ClientToSamplePosition(point, m_rcClient, m_doc);
+        const ViewPoint p = ClientToSamplePosition(point, m_rcClient, state);
         // Every sample keeps its last drawn position, and the lowest index wins;
         // one that holds impossible numbers is never drawn.
         for (int j = 0; j < static_cast<int>(m_doc.m_samples.size()); ++j) {
-            const PathSample& sample = m_doc.m_samples[j];
-            if (!HoldsImpossibleNumbers(sample) &&
-                std::llabs(static_cast<long long>(sample.m_nScreenX) - p.x) <= kPickTolerance &&
-                std::llabs(static_cast<long long>(sample.m_nScreenY) - p.y) <= kPickTolerance) {
+            const ViewPoint drawn = state.ScreenOf(j);
+            if (!HoldsImpossibleNumbers(m_doc.m_samples[j]) &&
+                std::llabs(static_cast<long long>(drawn.x) - p.x) <= kPickTolerance &&
+                std::llabs(static_cast<long long>(drawn.y) - p.y) <= kPickTolerance) {
                 hit = j;
                 break;
             }
@@ -57,12 +57,11 @@ void PathView::OnRButtonUp(ViewPoint point, const std::function<void()>& trackPo
     }
 
     // The picture shows the picked sample framed while the menu is open.
-    m_doc.m_samples[hit].m_bMarked = true;
-    m_doc.m_nSelSample = hit;
+    state.m_nSelSample = hit;
+    MarkSamples({hit});
     m_ui.UpdateAllViews();
     trackPopupMenu();
-    if (hit < static_cast<int>(m_doc.m_samples.size()))
-        m_doc.m_samples[hit].m_bMarked = false;
+    MarkSamples({});
     m_ui.UpdateAllViews();
 }
 
@@ -80,13 +79,14 @@ void PathView::OnMouseMove(ViewPoint point)
     }
     const float scale = m_doc.m_fWidth / static_cast<float>(span);
     // Relative to the sample where the reference point lies; both axes use the x scale.
-    const PathSample& reference = m_doc.m_samples[referenceSample];
+    const ViewState& state = State();
+    const ViewPoint reference = state.ScreenOf(referenceSample);
     const int W = m_rcClient.right;
     const int H = m_rcClient.bottom;
     const long long dx =
-        static_cast<long long>(point.x) - W / 2 - ClampedCoordinate(m_doc.m_nOffsetX) - reference.m_nScreenX;
+        static_cast<long long>(point.x) - W / 2 - ClampedCoordinate(state.m_nOffsetX) - reference.x;
     const long long dy =
-        static_cast<long long>(H / 2) + ClampedCoordinate(m_doc.m_nOffsetY) + reference.m_nScreenY - point.y;
+        static_cast<long long>(H / 2) + ClampedCoordinate(state.m_nOffsetY) + reference.y - point.y;
     const float x = static_cast<float>(dx) * scale;
     const float y = static_cast<float>(dy) * scale;
     m_ui.SetPaneText(1, FormatText("X: %.1f Y: %.1f", x, y));
@@ -94,7 +94,7 @@ void PathView::OnMouseMove(ViewPoint point)
 
 void PathView::OnPointInfo()
 {
-    const int selected = m_doc.m_nSelSample;
+    const int selected = State().m_nSelSample;
     if (selected < 0 || selected >= static_cast<int>(m_doc.m_samples.size()) || m_doc.m_nCurPath < 0)
         return;
     const PathSample& sample = m_doc.m_samples[selected];

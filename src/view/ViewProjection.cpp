@@ -3,6 +3,7 @@
 
 #include "document/VolantorDoc.h"
 #include "processing/Geodesy.h"
+#include "view/ViewState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,13 +73,13 @@ ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight
     return scale;
 }
 
-ViewProjection::ViewProjection(const CVolantorDoc& doc, const ViewRect& client, const ViewScale& scale)
-    : m_box(ViewBoxOf(doc)), m_b3DView(doc.m_b3DView), m_fCenterLat(doc.m_fCenterLat),
+ViewProjection::ViewProjection(const CVolantorDoc& doc, bool b3DView, const ViewRect& client,
+                               const ViewScale& scale)
+    : m_box(ViewBoxOf(doc)), m_b3DView(b3DView), m_fCenterLat(doc.m_fCenterLat),
       m_fCenterLon(doc.m_fCenterLon), m_fMinAlt(doc.m_fMinAlt),
       m_fPixelsPerMetreX(static_cast<float>(client.right) / scale.fViewWidth),
       m_fPixelsPerMetreY(static_cast<float>(client.bottom) / scale.fViewHeight),
-      m_nLift((doc.m_b3DView ? client.Height() / 4 : 0) + client.bottom / 16),
-      m_lambdaCentre(m_fCenterLon * geodesy::kDegToRad),
+      m_nLift(LiftOf(client, b3DView)), m_lambdaCentre(m_fCenterLon * geodesy::kDegToRad),
       m_cosPhiCentre(std::cos(m_fCenterLat * geodesy::kDegToRad)),
       m_sinPhiCentre(std::sin(m_fCenterLat * geodesy::kDegToRad))
 {
@@ -160,19 +161,25 @@ Point3D ViewProjection::Transform3D(ViewPoint projected, float altitude) const
     return {ground, {ground.x, ground.y - raise}};
 }
 
+int LiftOf(const ViewRect& client, bool b3DView)
+{
+    return (b3DView ? client.Height() / 4 : 0) + client.bottom / 16;
+}
+
 ViewPoint WindowOriginOf(const ViewRect& client)
 {
     return {-(client.Width() / 2), -(client.Height() / 2)};
 }
 
-ViewPoint Panned(ViewPoint position, const CVolantorDoc& doc)
+ViewPoint Panned(ViewPoint position, const ViewState& state)
 {
-    return {position.x + ClampedCoordinate(doc.m_nOffsetX), position.y + ClampedCoordinate(doc.m_nOffsetY)};
+    return {position.x + ClampedCoordinate(state.m_nOffsetX),
+            position.y + ClampedCoordinate(state.m_nOffsetY)};
 }
 
-ViewPoint ClientToSamplePosition(ViewPoint client, const ViewRect& rcClient, const CVolantorDoc& doc)
+ViewPoint ClientToSamplePosition(ViewPoint client, const ViewRect& rcClient, const ViewState& state)
 {
     const ViewPoint origin = WindowOriginOf(rcClient);
-    return {client.x + origin.x - ClampedCoordinate(doc.m_nOffsetX),
-            client.y + origin.y - ClampedCoordinate(doc.m_nOffsetY)};
+    return {client.x + origin.x - ClampedCoordinate(state.m_nOffsetX),
+            client.y + origin.y - ClampedCoordinate(state.m_nOffsetY)};
 }

@@ -4,6 +4,7 @@
 #include "view/Canvas.h"
 
 class CVolantorDoc;
+struct ViewState;
 
 // Projected coordinates are kept within this many pixels of the centre, so
 // that any zoom or pan leaves room for the sums the drawing makes with them.
@@ -56,7 +57,7 @@ struct Point3D {
 // and y south.
 class ViewProjection {
 public:
-    ViewProjection(const CVolantorDoc& doc, const ViewRect& client, const ViewScale& scale);
+    ViewProjection(const CVolantorDoc& doc, bool b3DView, const ViewRect& client, const ViewScale& scale);
 
     ViewPoint ProjectToView(double lat, double lon) const;
     // The same in two halves: the distances, which depend on the centre only,
@@ -95,9 +96,13 @@ private:
     int m_nDepth = 0;
 };
 
+// Pixels the whole picture is raised in a client area: the zoom scales every
+// projected position about the point this far below the client centre.
+int LiftOf(const ViewRect& client, bool b3DView);
+
 // The logical coordinates the view paints in: the window origin puts (0, 0)
 // at the client centre and every sample is drawn moved by the pan. The mouse
 // inverts exactly this to find the stored, pan-free sample positions.
 ViewPoint WindowOriginOf(const ViewRect& client);
-ViewPoint Panned(ViewPoint position, const CVolantorDoc& doc);
-ViewPoint ClientToSamplePosition(ViewPoint client, const ViewRect& rcClient, const CVolantorDoc& doc);
+ViewPoint Panned(ViewPoint position, const ViewState& state);
+ViewPoint ClientToSamplePosition(ViewPoint client, const ViewRect& rcClient, const ViewState& state);

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -66,9 +67,9 @@ protected:
     QPoint Drawn(int j)
     {
         frame.View().repaint();
-        const PathSample& s = doc.m_samples[j];
-        return {s.m_nScreenX + doc.m_nOffsetX + frame.View().width() / 2,
-                s.m_nScreenY + doc.m_nOffsetY + frame.View().height() / 2};
+        const ViewState& state = frame.View().Paths().State();
+        return {state.m_screen[j].x + state.m_nOffsetX + frame.View().width() / 2,
+                state.m_screen[j].y + state.m_nOffsetY + frame.View().height() / 2};
     }
 
     TempDir dir;
@@ -146,13 +147,13 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     QTimer::singleShot(0, [&] {
         QMenu* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_TRUE(popup);
-        menu = Items(popup) + (doc.m_samples[1].m_bMarked ? " on a marked sample" : "");
+        menu = Items(popup) + (frame.View().Paths().State().IsMarked(1) ? " on a marked sample" : "");
         popup->setActiveAction(popup->actions().at(2));
         QTest::keyClick(popup, Qt::Key_Return);
     });
     QTest::mouseClick(&frame.View(), Qt::RightButton, {}, Drawn(1) + QPoint(3, -3));
     EXPECT_EQ(menu, "Point Info|Delete to Start|Delete to End on a marked sample");
-    EXPECT_FALSE(doc.m_samples[1].m_bMarked);
+    EXPECT_TRUE(frame.View().Paths().State().m_marked.empty());
     EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);  // Delete to End, at the picked sample
     EXPECT_TRUE(frame.isWindowModified());
     frame.activateWindow();
@@ -164,6 +165,56 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);
     QTest::mouseMove(&frame.View(), Drawn(0));
     EXPECT_EQ(frame.PaneText(1), "X: 0.0 Y: 0.0");
+}
+
+TEST_F(MainFrameTest, TheMapMovesUnderTheHand)
+{
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    LoadLog();
+    CVolantorView& view = frame.View();
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    };
+    // A wheel notch forward zooms in, one back zooms out, each about the spot under the cursor.
+    for (const auto& [j, notch] : {std::pair(1, 120), std::pair(0, -120), std::pair(2, 120)}) {
+        const QPoint at = Drawn(j);
+        QWheelEvent wheel(at, view.mapToGlobal(at), {}, {0, notch}, {}, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &wheel);
+        const QPoint moved = Drawn(j) - at;
+        EXPECT_TRUE(std::abs(moved.x()) <= 1 && std::abs(moved.y()) <= 1)
+            << j << ": " << moved.x() << "," << moved.y();
+    }
+    EXPECT_FLOAT_EQ(view.Paths().State().m_fZoom, 1.5f * 0.66f * 1.5f);
+    // Dragged, the map follows the hand; a click that moves less than a drag recentres on its release.
+    const QPoint grabbed = Drawn(0);
+    send(QEvent::MouseButtonPress, grabbed, Qt::LeftButton);
+    send(QEvent::MouseMove, grabbed + QPoint(30, 12), Qt::LeftButton);
+    send(QEvent::MouseMove, grabbed + QPoint(40, -25), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, grabbed + QPoint(40, -25), Qt::NoButton);
+    EXPECT_EQ(Drawn(0), grabbed + QPoint(40, -25));
+    const QPoint centre(view.width() / 2, view.height() / 2 - view.height() / 16);
+    send(QEvent::MouseButtonPress, Drawn(0), Qt::LeftButton);
+    send(QEvent::MouseMove, Drawn(0) + QPoint(2, 1), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, Drawn(0) + QPoint(2, 1), Qt::NoButton);
+    EXPECT_EQ(Drawn(0), centre - QPoint(2, 1));
+    // An arrow key looks a tenth of the window further that way.
+    const struct {
+        const char* name;
+        Qt::Key key;
+        int tenthsRight, tenthsDown;  // how far the map moves
+    } keys[] = {{"left", Qt::Key_Left, 1, 0},
+                {"right", Qt::Key_Right, -1, 0},
+                {"up", Qt::Key_Up, 0, 1},
+                {"down", Qt::Key_Down, 0, -1}};
+    for (const auto& key : keys) {
+        const QPoint before = Drawn(0);
+        QTest::keyClick(&view, key.key);
+        EXPECT_EQ(Drawn(0) - before,
+                  QPoint(key.tenthsRight * (view.width() / 10), key.tenthsDown * (view.height() / 10)))
+            << key.name;
+    }
 }
 
 TEST_F(MainFrameTest, StartUpOpensTheDocumentNamedOnTheCommandLineOrEndsAtOneItCannotRead)

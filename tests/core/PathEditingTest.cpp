@@ -16,11 +16,18 @@ struct Person : FakeUserInterface {
     CVolantorDoc doc{*this};
     bool yes = false;
     std::string said;
+    std::string marks;  // " mark" and each marked sample
 
     bool AskYesNo(const std::string& question) override
     {
-        said += " " + question + Listed(&PathSample::m_bMarked, " mark");
+        said += " " + question + marks;
         return yes;
+    }
+    void MarkSamples(const std::vector<int>& samples) override
+    {
+        marks.clear();
+        for (int i : samples)
+            marks += " mark" + std::to_string(i);
     }
     void ShowMessage(const std::string& text, MessageKind) override { said += " " + text; }
     template <typename T> std::string Listed(T PathSample::*field, const char* tag) const
@@ -42,8 +49,8 @@ struct Person : FakeUserInterface {
             text += std::to_string(p.m_nFirstSample) + "-" + std::to_string(p.m_nLastSample) +
                     (same ? "=" : "") + (same && a.m_fHeading == b.m_fHeading ? "h " : " ");
         }
-        return text + "@" + std::to_string(doc.m_nCurPath) + Listed(&PathSample::m_bMarked, " mark") +
-               Listed(&PathSample::m_nSegKind, " s") + (doc.IsModified() ? " * |" : " |") + said;
+        return text + "@" + std::to_string(doc.m_nCurPath) + marks + Listed(&PathSample::m_nSegKind, " s") +
+               (doc.IsModified() ? " * |" : " |") + said;
     }
     // What Undo and Redo must bring back: the saved bytes, the segments and whether a save is due.
     std::string State() const
@@ -55,11 +62,14 @@ struct Person : FakeUserInterface {
     }
 };
 
-using Command = void (CVolantorDoc::*)();
-constexpr Command Loop = &CVolantorDoc::OnFindLoopPoint, EndMatch = &CVolantorDoc::OnMakeEndMatchStart,
-                  ToStart = &CVolantorDoc::OnDeleteToStart, ToEnd = &CVolantorDoc::OnDeleteToEnd,
-                  Next = &CVolantorDoc::OnNextPath, Previous = &CVolantorDoc::OnPreviousPath,
-                  Delete = &CVolantorDoc::OnDeletePath;
+using Command = void (*)(CVolantorDoc&, int selected);
+constexpr Command Loop = [](CVolantorDoc& d, int) { d.OnFindLoopPoint(); };
+constexpr Command EndMatch = [](CVolantorDoc& d, int) { d.OnMakeEndMatchStart(); };
+constexpr Command ToStart = [](CVolantorDoc& d, int s) { d.OnDeleteToStart(s); };
+constexpr Command ToEnd = [](CVolantorDoc& d, int s) { d.OnDeleteToEnd(s); };
+constexpr Command Next = [](CVolantorDoc& d, int) { d.OnNextPath(); };
+constexpr Command Previous = [](CVolantorDoc& d, int) { d.OnPreviousPath(); };
+constexpr Command Delete = [](CVolantorDoc& d, int) { d.OnDeletePath(); };
 
 static const struct {
     const char* name;
@@ -110,10 +120,9 @@ TEST(PathEditing, Commands)
             AddPath(doc, {samples.begin() + 60, samples.end()});
         }
         doc.m_nCurPath = row.current;
-        doc.m_nSelSample = row.selected;
         const std::string before = person.State();
         for (Command command : row.commands)
-            (doc.*command)();
+            command(doc, row.selected);
         EXPECT_EQ(person.Outcome(), row.outcome) << row.name;
         const std::string after = person.State();
         while (doc.History().CanUndo())
@@ -139,9 +148,11 @@ TEST(PathEditing, AnyMixOfCommandsUndoesAndRedoesToTheSameDocument)
         AddPath(doc, samples);
     }
     doc.RecalcExtents();
+    int selected = 0;
     const std::function<void()> commands[] = {
         [&] { doc.OnUndo(); }, [&] { doc.OnRedo(); }, [&] { doc.OnFindLoopPoint(); },
-        [&] { doc.OnMakeEndMatchStart(); }, [&] { doc.OnDeleteToStart(); }, [&] { doc.OnDeleteToEnd(); },
+        [&] { doc.OnMakeEndMatchStart(); }, [&] { doc.OnDeleteToStart(selected); },
+        [&] { doc.OnDeleteToEnd(selected); },
         [&] { doc.OnDeletePath(); }, [&] { doc.OnGeneratePath(); }, [&] { doc.OnClearPath(); },
         [&] { doc.OnNextPath(); },
         [&] {
@@ -154,7 +165,7 @@ TEST(PathEditing, AnyMixOfCommandsUndoesAndRedoesToTheSameDocument)
     for (int step = 0; step < 200; ++step) {
         const std::size_t command = random() % std::size(commands);
         person.yes = random() % 2;
-        doc.m_nSelSample = doc.m_samples.empty() ? 0 : static_cast<int>(random() % doc.m_samples.size());
+        selected = doc.m_samples.empty() ? 0 : static_cast<int>(random() % doc.m_samples.size());
         if (command == std::size(commands) - 1 && doc.m_paths.empty())
             continue;
         const std::size_t done = doc.History().Index();

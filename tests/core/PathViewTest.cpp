@@ -5,7 +5,6 @@
 #include "document/Preferences.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
-#include "view/ViewCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -84,9 +83,11 @@ protected:
     {
         int hit = -1;
         view.OnRButtonUp({x, y},
-                         [&] { hit = doc.m_samples[doc.m_nSelSample].m_bMarked ? doc.m_nSelSample : -2; });
+                         [&] { hit = state().IsMarked(state().m_nSelSample) ? state().m_nSelSample : -2; });
         return hit;
     }
+
+    ViewState& state() { return view.State(); }
 
     FakeUserInterface ui;
     CVolantorDoc doc{ui};
@@ -103,7 +104,7 @@ TEST_F(PathViewTest, OverheadPaintsHeaderAreasPathsMarkersThenTheLegendOfTheCurr
     Segment(3, 2, 6);
     Segment(4, 1, 0);  // a sample without a place has no marker,
     Segment(5, 2, 4);  // and a move to it only its start
-    doc.m_samples[5].m_bMarked = true;
+    view.MarkSamples({5});
     std::tie(g_nTimeGraySpacing, g_nTimeBlueSpacing, g_nAltGraySpacing) = std::tuple(2, 1, 400);
     // Header areas 0, 0.05 and 0.1 degrees around the box, their corners a pixel outside; the
     // first sample hollow, the ends 6 pixels wide, the others 2; the current path blue.
@@ -139,12 +140,12 @@ TEST_F(PathViewTest, OverheadPaintsHeaderAreasPathsMarkersThenTheLegendOfTheCurr
 
 TEST_F(PathViewTest, ThreeDPaintsTheGroundBoxAndRaisedBlackPathsWithGrayDropLines)
 {
-    doc.m_b3DView = true;
-    doc.m_nOffsetX = 30;  // drawn moved by the pan, stored without it
-    doc.m_nOffsetY = -12;
+    state().m_b3DView = true;
+    state().m_nOffsetX = 30;  // drawn moved by the pan, stored without it
+    state().m_nOffsetY = -12;
     Segment(1, 2, 6);              // a move to a sample of the other path, projected afresh
     doc.m_samples[2].m_fLat = 95;  // off the globe
-    doc.m_samples[6].m_bMarked = true;
+    view.MarkSamples({6});
     // Lifted 150 more: the box's near edge at y -107, its far edge -267, the ground squeezed to half that
     // depth (82) and widened by a quarter at the near edge; 500 ft raises 500 * 0.3048 * 82 / 1000 * 2.
     EXPECT_TRUE(Paint().starts_with(
@@ -158,7 +159,7 @@ TEST_F(PathViewTest, ThreeDPaintsTheGroundBoxAndRaisedBlackPathsWithGrayDropLine
         "line 285,-213; fill 284,-214,286,-212 black; pen gray; move 350,-199; line 350,-265; pen black; "
         "move 285,-213; line 350,-265; frame 347,-268,353,-262 black; frame 346,-269,354,-261 dgreen; "
         "brush red; noclip; "));
-    EXPECT_EQ((ViewPoint{doc.m_samples[1].m_nScreenX, doc.m_samples[1].m_nScreenY}), (ViewPoint{-180, -171}));
+    EXPECT_EQ(state().m_screen[1], (ViewPoint{-180, -171}));
 }
 
 TEST_F(PathViewTest, LabelsThatWouldCoverTheOneBeforeAreLeftOut)
@@ -185,8 +186,8 @@ TEST_F(PathViewTest, LabelsThatWouldCoverTheOneBeforeAreLeftOut)
 
 TEST_F(PathViewTest, TheMouseWorksOnWhereTheLastPaintDrewTheSamples)
 {
-    doc.m_nOffsetX = 30;  // sample 0 appears at (110, 331), sample 1 at (270, 251)
-    doc.m_nOffsetY = -12;
+    state().m_nOffsetX = 30;  // sample 0 appears at (110, 331), sample 1 at (270, 251)
+    state().m_nOffsetY = -12;
     view.OnLButtonUp({10, 10});  // nothing drawn yet: no spot to centre, no scale
     view.OnMouseMove({0, 0});    // within the empty client area
     EXPECT_EQ(ui.panes.at(1), "");
@@ -198,7 +199,7 @@ TEST_F(PathViewTest, TheMouseWorksOnWhereTheLastPaintDrewTheSamples)
     EXPECT_EQ(RightClick(270, 247), -1);
     EXPECT_EQ(ui.Texts(), std::vector<std::string>(2, "No Point Found!"));
     EXPECT_EQ(ui.redraws, 4);  // with the mark and without; a miss draws nothing
-    EXPECT_FALSE(doc.m_samples[1].m_bMarked);
+    EXPECT_TRUE(state().m_marked.empty());
     // The readout counts metres from sample 0; outside, or without a current path, it stays.
     view.OnMouseMove({110, 331});
     view.OnMouseMove({801, 0});
@@ -206,16 +207,17 @@ TEST_F(PathViewTest, TheMouseWorksOnWhereTheLastPaintDrewTheSamples)
     view.OnMouseMove({120, 331});
     EXPECT_EQ(ui.panes[1], "X: 0.0 Y: 0.0");
     view.OnLButtonUp({410, 256});  // 10 right of and 7 above the centre of the map area
-    EXPECT_EQ((ViewPoint{doc.m_nOffsetX, doc.m_nOffsetY}), (ViewPoint{20, -5}));
+    EXPECT_EQ((ViewPoint{state().m_nOffsetX, state().m_nOffsetY}), (ViewPoint{20, -5}));
     EXPECT_EQ(ui.redraws, 5);
     // Zoomed out, the pan drifts to (15, -4) and the samples span -211 to 211, 4000 m: sample 0
     // is at (204, 311), and each pixel 9.48 m.
-    OnZoomOut(doc, ui);
+    view.OnZoomOut();
     doc.m_nCurPath = 1;
     Paint();
     view.OnMouseMove({304, 261});
     EXPECT_EQ(ui.panes[1], "X: 947.9 Y: 473.9");
     doc.m_samples[5] = doc.m_samples[3] = doc.m_samples[0];
+    Paint();
     EXPECT_EQ(RightClick(204, 311), 0);  // of samples drawn on one spot the lowest index
     doc.m_samples[0].m_fLon = 350;       // still where it was drawn, but without a place
     EXPECT_EQ(RightClick(204, 311), 3);
@@ -227,7 +229,7 @@ TEST_F(PathViewTest, PointInfoDescribesTheSelectedSampleAgainstTheCurrentPathsLo
 {
     doc.m_samples[1].m_fX = 12.5f;
     doc.m_samples[1].m_fY = -3.25f;
-    doc.m_nSelSample = 1;
+    state().m_nSelSample = 1;
     view.OnPointInfo();
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Seconds: 1, Altitude: 500, Reference Altitude: 100\n"
                                                    "Latitude: 0.000000 Longitude: -0.009000\n"

@@ -4,7 +4,7 @@
 #include "view/ViewProjection.h"
 #include "document/VolantorDoc.h"
 #include "support/FakeUserInterface.h"
-#include "view/ViewCommands.h"
+#include "view/PathView.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,8 @@ TEST(ViewProjection, ProjectsDistancesFromTheBoxCentreAtTheScaleThatFitsTheBox)
         doc.m_fCenterLon = doc.m_fMinLon = doc.m_fMaxLon = row.centreLon;
         doc.m_fWidth = row.width;
         doc.m_fHeight = row.height;
-        doc.m_b3DView = row.b3D;
-        const ViewProjection projection(doc, {0, 0, 800, 400}, ComputeViewScale(ViewBoxOf(doc), 800, 400, 1));
+        const ViewProjection projection(doc, row.b3D, {0, 0, 800, 400},
+                                        ComputeViewScale(ViewBoxOf(doc), 800, 400, 1));
         const ViewPoint p = projection.ProjectToView(row.lat, row.lon);
         EXPECT_EQ(row.b3D ? projection.Transform3D(p, 0).raised : p, row.expected);
     }
@@ -58,12 +58,16 @@ TEST(ViewCommands, ZoomInGrowsTheScaleByHalfAndThePanByAQuarterAnd3DViewToggles)
 {
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
-    doc.m_nOffsetX = 100;
-    doc.m_nOffsetY = -3;  // whose quarter is 0
-    OnZoomIn(doc, ui);
-    On3DView(doc, ui);
-    EXPECT_EQ((ViewPoint{doc.m_nOffsetX, doc.m_nOffsetY}), (ViewPoint{125, -3}));
-    EXPECT_EQ(doc.m_fZoom, 1.5f);
-    EXPECT_TRUE(doc.m_b3DView);
+    PathView view(doc, ui);
+    ViewState& state = view.State();
+    state.m_nOffsetX = 100;
+    state.m_nOffsetY = -3;  // whose quarter is 0
+    view.OnZoomIn();
+    view.On3DView();
+    EXPECT_EQ((ViewPoint{state.m_nOffsetX, state.m_nOffsetY}), (ViewPoint{125, -3}));
+    EXPECT_EQ(state.m_fZoom, 1.5f);
+    EXPECT_TRUE(state.m_b3DView);
     EXPECT_EQ(ui.redraws, 2);
+    doc.OnNewDocument();  // a fresh document is shown whole, still in 3D
+    EXPECT_TRUE(view.State().m_fZoom == 1 && view.State().m_nOffsetX == 0 && view.State().m_b3DView);
 }

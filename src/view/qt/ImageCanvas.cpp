@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -15,8 +16,8 @@ QColor ToQColor(Rgb colour)
 
 std::uint32_t ToPixel(Rgb colour)
 {
-    return 0xFF000000u | static_cast<std::uint32_t>(colour.r) << 16 | static_cast<std::uint32_t>(colour.g) << 8 |
-           colour.b;
+    return 0xFF000000u | static_cast<std::uint32_t>(colour.r) << 16 |
+           static_cast<std::uint32_t>(colour.g) << 8 | colour.b;
 }
 
 QString ToQString(std::string_view text)
@@ -28,8 +29,8 @@ QString ToQString(std::string_view text)
 
 ImageCanvas::ImageCanvas(QImage& image)
     : m_image(image), m_pBits(reinterpret_cast<std::uint32_t*>(image.bits())),
-      m_nStride(image.bytesPerLine() / 4), m_metrics(LabelFont()), m_bounds{0, 0, image.width(), image.height()},
-      m_clip(m_bounds)
+      m_nStride(image.bytesPerLine() / 4), m_metrics(LabelFont()),
+      m_fRatio(image.devicePixelRatio()), m_bounds{0, 0, image.width(), image.height()}, m_clip(m_bounds)
 {
     // The pixels are taken before the painter starts, so both work on the same buffer.
     m_painter.begin(&m_image);
@@ -57,10 +58,15 @@ void ImageCanvas::SelectBrush(Rgb colour)
     m_brush = colour;
 }
 
+long long ImageCanvas::ToDevice(long long x) const
+{
+    return m_fRatio == 1 ? x : std::llround(static_cast<double>(x) * m_fRatio);
+}
+
 void ImageCanvas::MoveTo(int x, int y)
 {
-    m_nCurrentX = static_cast<long long>(x) - m_nOriginX;
-    m_nCurrentY = static_cast<long long>(y) - m_nOriginY;
+    m_nCurrentX = ToDevice(static_cast<long long>(x) - m_nOriginX);
+    m_nCurrentY = ToDevice(static_cast<long long>(y) - m_nOriginY);
 }
 
 // From the current position toward the end point, one pixel per step along
@@ -71,8 +77,8 @@ void ImageCanvas::LineTo(int x, int y)
 {
     const long long x0 = m_nCurrentX;
     const long long y0 = m_nCurrentY;
-    const long long x1 = static_cast<long long>(x) - m_nOriginX;
-    const long long y1 = static_cast<long long>(y) - m_nOriginY;
+    const long long x1 = ToDevice(static_cast<long long>(x) - m_nOriginX);
+    const long long y1 = ToDevice(static_cast<long long>(y) - m_nOriginY);
     m_nCurrentX = x1;
     m_nCurrentY = y1;
     if (m_clip.IsEmpty() || (x0 == x1 && y0 == y1))
@@ -151,9 +157,10 @@ void ImageCanvas::FillDevice(long long left, long long top, long long right, lon
 
 void ImageCanvas::FillRect(const ViewRect& rect, Rgb brush)
 {
-    FillDevice(static_cast<long long>(rect.left) - m_nOriginX, static_cast<long long>(rect.top) - m_nOriginY,
-               static_cast<long long>(rect.right) - m_nOriginX, static_cast<long long>(rect.bottom) - m_nOriginY,
-               brush);
+    FillDevice(ToDevice(static_cast<long long>(rect.left) - m_nOriginX),
+               ToDevice(static_cast<long long>(rect.top) - m_nOriginY),
+               ToDevice(static_cast<long long>(rect.right) - m_nOriginX),
+               ToDevice(static_cast<long long>(rect.bottom) - m_nOriginY), brush);
 }
 
 void ImageCanvas::FrameRect(const ViewRect& rect, Rgb brush)
@@ -164,10 +171,11 @@ void ImageCanvas::FrameRect(const ViewRect& rect, Rgb brush)
     const long long top = static_cast<long long>(rect.top) - m_nOriginY;
     const long long right = static_cast<long long>(rect.right) - m_nOriginX;
     const long long bottom = static_cast<long long>(rect.bottom) - m_nOriginY;
-    FillDevice(left, top, right, top + 1, brush);
-    FillDevice(left, bottom - 1, right, bottom, brush);
-    FillDevice(left, top, left + 1, bottom, brush);
-    FillDevice(right - 1, top, right, bottom, brush);
+    // Each side is one view pixel thick.
+    FillDevice(ToDevice(left), ToDevice(top), ToDevice(right), ToDevice(top + 1), brush);
+    FillDevice(ToDevice(left), ToDevice(bottom - 1), ToDevice(right), ToDevice(bottom), brush);
+    FillDevice(ToDevice(left), ToDevice(top), ToDevice(left + 1), ToDevice(bottom), brush);
+    FillDevice(ToDevice(right - 1), ToDevice(top), ToDevice(right), ToDevice(bottom), brush);
 }
 
 void ImageCanvas::Ellipse(const ViewRect& rect)
@@ -177,7 +185,8 @@ void ImageCanvas::Ellipse(const ViewRect& rect)
     m_painter.setPen(QPen(ToQColor(m_pen), 0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     m_painter.setBrush(ToQColor(m_brush));
     // Qt's outline covers one pixel more than its rectangle, so this stays inside the excluded edges.
-    m_painter.drawEllipse(QRect(rect.left - m_nOriginX, rect.top - m_nOriginY, rect.Width() - 1, rect.Height() - 1));
+    m_painter.drawEllipse(
+        QRect(rect.left - m_nOriginX, rect.top - m_nOriginY, rect.Width() - 1, rect.Height() - 1));
 }
 
 void ImageCanvas::SetTextColours(Rgb text, Rgb background)
@@ -195,16 +204,22 @@ void ImageCanvas::TextOut(int x, int y, std::string_view text)
 {
     const QString string = ToQString(text);
     const QPoint topLeft(x - m_nOriginX, y - m_nOriginY);
-    FillDevice(topLeft.x(), topLeft.y(), topLeft.x() + m_metrics.horizontalAdvance(string),
-               topLeft.y() + m_metrics.height(), m_textBackground);
+    FillDevice(ToDevice(topLeft.x()), ToDevice(topLeft.y()),
+               ToDevice(topLeft.x() + m_metrics.horizontalAdvance(string)),
+               ToDevice(topLeft.y() + m_metrics.height()), m_textBackground);
     m_painter.setPen(ToQColor(m_textColour));
     m_painter.drawText(QPoint(topLeft.x(), topLeft.y() + m_metrics.ascent()), string);
 }
 
 void ImageCanvas::SelectClipRect(const ViewRect& deviceRect)
 {
-    m_clip = {std::max(deviceRect.left, m_bounds.left), std::max(deviceRect.top, m_bounds.top),
-              std::min(deviceRect.right, m_bounds.right), std::min(deviceRect.bottom, m_bounds.bottom)};
+    const auto clamped = [](long long x, int low, int high) {
+        return static_cast<int>(std::clamp<long long>(x, low, high));
+    };
+    m_clip = {clamped(ToDevice(deviceRect.left), m_bounds.left, m_bounds.right),
+              clamped(ToDevice(deviceRect.top), m_bounds.top, m_bounds.bottom),
+              clamped(ToDevice(deviceRect.right), m_bounds.left, m_bounds.right),
+              clamped(ToDevice(deviceRect.bottom), m_bounds.top, m_bounds.bottom)};
     m_painter.setClipRect(QRect(deviceRect.left, deviceRect.top, deviceRect.Width(), deviceRect.Height()));
 }
 

@@ -15,6 +15,9 @@
 // a long flight quick and puts every pixel exactly where the view says on any
 // platform; ellipses and text go through a QPainter on the same image, without
 // antialiasing. Calls take effect in the order they are made.
+// The view's pixels are the image's device-independent ones: on an image of a
+// higher device pixel ratio, rectangles and text grow with the ratio, and
+// lines stay one image pixel wide, so that they are crisp on dense screens.
 class ImageCanvas : public Canvas {
 public:
     // The image must stay alive, unshared and of its size while the canvas exists.
@@ -40,13 +43,16 @@ public:
 private:
     // Fills the device rectangle, cut to the clip, with the colour.
     void FillDevice(long long left, long long top, long long right, long long bottom, Rgb colour);
+    // The image pixel where a view pixel, already moved by the window origin, starts.
+    long long ToDevice(long long x) const;
 
     QImage& m_image;
     std::uint32_t* m_pBits;
     qsizetype m_nStride;  // pixels per row
     QPainter m_painter;
     QFontMetrics m_metrics;
-    ViewRect m_bounds;  // the image, and the clip within it
+    double m_fRatio;    // image pixels per view pixel
+    ViewRect m_bounds;  // the image, and the clip within it, in image pixels
     ViewRect m_clip;
     int m_nOriginX = 0;
     int m_nOriginY = 0;

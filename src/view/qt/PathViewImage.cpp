@@ -16,7 +16,8 @@ void PaintPathView(QImage& image, PathView& view)
     const Rgb background = view_colour::kWindowBackground;
     image.fill(QColor(background.r, background.g, background.b));
     ImageCanvas canvas(image);
-    view.OnDraw(canvas, image.width(), image.height());
+    const QSize client = image.deviceIndependentSize().toSize();
+    view.OnDraw(canvas, client.width(), client.height());
 }
 
 QImage RenderPathViewImage(PathView& view, QSize size)

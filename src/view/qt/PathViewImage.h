@@ -10,7 +10,8 @@
 class PathView;
 
 // Erases the image to the window background and paints the view over it for
-// a client area of the image's size, as the window does on every repaint.
+// a client area of the image's device-independent size, as the window does on
+// every repaint.
 void PaintPathView(QImage& image, PathView& view);
 
 // The picture the window would show with a client area of the given size.

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "view/Canvas.h"
+
+#include <algorithm>
+#include <vector>
+
+// How the view shows the document: its own state, which the document never
+// sees. Zoom, pan and the pick start over with each fresh document; the 3D
+// switch stays as the person left it.
+struct ViewState {
+    bool m_b3DView = false;
+    float m_fZoom = 1.0f;
+    int m_nOffsetX = 0;  // pan in pixels
+    int m_nOffsetY = 0;
+    int m_nSelSample = 0;       // the sample the last right click picked
+    std::vector<int> m_marked;  // samples shown framed
+    // Every sample's pan-free position as the last paint that drew it left it.
+    std::vector<ViewPoint> m_screen;
+
+    bool IsMarked(int sample) const
+    {
+        return std::find(m_marked.begin(), m_marked.end(), sample) != m_marked.end();
+    }
+    ViewPoint ScreenOf(int sample) const
+    {
+        return sample >= 0 && sample < static_cast<int>(m_screen.size()) ? m_screen[sample] : ViewPoint{};
+    }
+};
