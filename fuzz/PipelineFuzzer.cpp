@@ -37,14 +37,14 @@ void CheckLoopSearch(const CVolantorDoc& doc)
             "the loop search finds the pair all pairs give");
 }
 
-// The commands a person could give before generating, with the answer to
-// their question taken from the bytes.
+// The commands a person could give before generating, Undo and Redo among
+// them, with the answer to their question taken from the bytes.
 void Edit(FuzzedDataProvider& bytes, CVolantorDoc& doc, SilentUserInterface& ui)
 {
     const int edits = bytes.ConsumeIntegralInRange<int>(0, kMaxEdits);
     for (int i = 0; i < edits; ++i) {
         ui.answerYes = bytes.ConsumeBool();
-        switch (bytes.ConsumeIntegralInRange<int>(0, 5)) {
+        switch (bytes.ConsumeIntegralInRange<int>(0, 7)) {
         case 0:
             CheckLoopSearch(doc);
             doc.OnFindLoopPoint();
@@ -60,6 +60,12 @@ void Edit(FuzzedDataProvider& bytes, CVolantorDoc& doc, SilentUserInterface& ui)
             break;
         case 4:
             doc.OnDeletePath();
+            break;
+        case 5:
+            doc.OnUndo();
+            break;
+        case 6:
+            doc.OnRedo();
             break;
         default:
             doc.OnNextPath();
