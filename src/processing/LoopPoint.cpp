@@ -78,7 +78,8 @@ public:
                 entries.push_back({{s.m_fX, s.m_fY, s.m_fZ}, i});
         }
         std::sort(entries.begin(), entries.end(), [](const Entry& p, const Entry& q) {
-            return std::tie(p.at, p.index) < std::tie(q.at, q.index);
+            return std::tie(p.at[0], p.at[1], p.at[2], p.index) <
+                   std::tie(q.at[0], q.at[1], q.at[2], q.index);
         });
         std::vector<std::size_t> starts;
         m_indices.reserve(entries.size());

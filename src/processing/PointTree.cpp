@@ -12,38 +12,55 @@ PointTree::PointTree(std::vector<TreePoint> points) : m_points(std::move(points)
 {
     m_nodes.emplace_back();
     if (!m_points.empty())
-        Build(0, 0, m_points.size());
+        Build(0, 0, m_points.size(), Bounds(0, m_points.size()));
 }
 
-void PointTree::Build(std::size_t node, std::size_t begin, std::size_t end)
+PointTree::Box PointTree::Bounds(std::size_t begin, std::size_t end) const
 {
-    Node box{m_points[begin].at, m_points[begin].at, begin, end, 0};
+    Box box{m_points[begin].at, m_points[begin].at};
     for (std::size_t i = begin; i < end; ++i) {
         for (int k = 0; k < 3; ++k) {
             box.low[k] = std::min(box.low[k], m_points[i].at[k]);
             box.high[k] = std::max(box.high[k], m_points[i].at[k]);
         }
     }
-    if (end - begin > kLeafSize) {
-        int axis = 0;
-        for (int k = 1; k < 3; ++k)
-            if (box.high[k] - box.low[k] > box.high[axis] - box.low[axis])
-                axis = k;
-        const auto first = m_points.begin() + static_cast<std::ptrdiff_t>(begin);
-        const std::size_t middle = begin + (end - begin) / 2;
-        std::nth_element(first, m_points.begin() + static_cast<std::ptrdiff_t>(middle),
-                         m_points.begin() + static_cast<std::ptrdiff_t>(end),
-                         [axis](const TreePoint& p, const TreePoint& q) { return p.at[axis] < q.at[axis]; });
-        box.children = m_nodes.size();
-        m_nodes.resize(m_nodes.size() + 2);
-        Build(box.children, begin, middle);
-        Build(box.children + 1, middle, end);
+    return box;
+}
+
+// The cell is the space the node's points may lie in, narrowed by the splits
+// above it: cheap to know before the points are ordered, and good enough to
+// choose the side to halve. The node keeps its points' own, tighter box.
+void PointTree::Build(std::size_t node, std::size_t begin, std::size_t end, const Box& cell)
+{
+    if (end - begin <= kLeafSize) {
+        m_nodes[node] = {Bounds(begin, end), begin, end, 0};
+        return;
     }
-    m_nodes[node] = box;
+    int axis = 0;
+    for (int k = 1; k < 3; ++k)
+        if (cell.high[k] - cell.low[k] > cell.high[axis] - cell.low[axis])
+            axis = k;
+    const auto at = [this](std::size_t i) { return m_points.begin() + static_cast<std::ptrdiff_t>(i); };
+    const std::size_t middle = begin + (end - begin) / 2;
+    std::nth_element(at(begin), at(middle), at(end),
+                     [axis](const TreePoint& p, const TreePoint& q) { return p.at[axis] < q.at[axis]; });
+    const std::size_t children = m_nodes.size();
+    m_nodes.resize(children + 2);
+    Box lower = cell, upper = cell;
+    lower.high[axis] = upper.low[axis] = m_points[middle].at[axis];
+    Build(children, begin, middle, lower);
+    Build(children + 1, middle, end, upper);
+    const Box &first = m_nodes[children].box, &second = m_nodes[children + 1].box;
+    Box box;
+    for (int k = 0; k < 3; ++k) {
+        box.low[k] = std::min(first.low[k], second.low[k]);
+        box.high[k] = std::max(first.high[k], second.high[k]);
+    }
+    m_nodes[node] = {box, begin, end, children};
 }
 
 // In double, where the differences and squares of floats lose next to nothing.
-double PointTree::SquaredGap(const Node& a, const Node& b)
+double PointTree::SquaredGap(const Box& a, const Box& b)
 {
     double sum = 0;
     for (int k = 0; k < 3; ++k) {

@@ -30,14 +30,18 @@ public:
     }
 
 private:
-    struct Node {
+    struct Box {
         std::array<float, 3> low, high;
+    };
+    struct Node {
+        Box box;
         std::size_t begin, end;  // the node's points in m_points
         std::size_t children;    // the first of its two children, 0 for a leaf
     };
 
-    void Build(std::size_t node, std::size_t begin, std::size_t end);
-    static double SquaredGap(const Node& a, const Node& b);
+    Box Bounds(std::size_t begin, std::size_t end) const;
+    void Build(std::size_t node, std::size_t begin, std::size_t end, const Box& cell);
+    static double SquaredGap(const Box& a, const Box& b);
 
     // The pairs within node a, or between a and a node b stored after it.
     template <class Reach, class Visit>
@@ -46,7 +50,7 @@ private:
         const Node &p = m_nodes[a], &q = m_nodes[b];
         if (a != b) {
             const double range = reach();
-            if (SquaredGap(p, q) > range * range)
+            if (SquaredGap(p.box, q.box) > range * range)
                 return;
         }
         if (!p.children && !q.children) {
@@ -59,12 +63,12 @@ private:
             VisitPairs(p.children, p.children + 1, reach, visit);
         } else if (!q.children || (p.children && p.end - p.begin >= q.end - q.begin)) {
             const bool secondNearer =
-                SquaredGap(m_nodes[p.children + 1], q) < SquaredGap(m_nodes[p.children], q);
+                SquaredGap(m_nodes[p.children + 1].box, q.box) < SquaredGap(m_nodes[p.children].box, q.box);
             VisitPairs(p.children + secondNearer, b, reach, visit);
             VisitPairs(p.children + !secondNearer, b, reach, visit);
         } else {
             const bool secondNearer =
-                SquaredGap(p, m_nodes[q.children + 1]) < SquaredGap(p, m_nodes[q.children]);
+                SquaredGap(p.box, m_nodes[q.children + 1].box) < SquaredGap(p.box, m_nodes[q.children].box);
             VisitPairs(a, q.children + secondNearer, reach, visit);
             VisitPairs(a, q.children + !secondNearer, reach, visit);
         }
