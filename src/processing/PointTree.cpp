@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processing/PointTree.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // Small enough that a leaf is checked point by point at little cost.
