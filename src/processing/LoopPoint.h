@@ -22,9 +22,9 @@ inline constexpr float kLoopMaximumDistance = 20000.0f;
 // The distance Find Loop Point compares, from the samples' metre offsets.
 float LoopDistance(const PathSample& a, const PathSample& b);
 
-// Searches the samples first..last (inclusive indices) by a sweep along one
-// axis that only measures pairs that can still be closest; gives exactly the
-// pair the full comparison of all pairs gives.
+// Searches the samples first..last (inclusive indices) position by position
+// through a k-d tree, measuring only positions that can still be closest;
+// gives exactly the pair the full comparison of all pairs gives.
 std::optional<LoopPair> FindLoopPair(const std::vector<PathSample>& samples, int first, int last);
 
 // The full comparison of all pairs, in order: the reference for FindLoopPair.

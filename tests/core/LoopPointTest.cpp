@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 static PathSample At(float x, float y = 0, float z = 0)
@@ -43,4 +44,29 @@ TEST(LoopPoint, SweepAgreesWithAllPairs)
         ASSERT_EQ(FindLoopPair(samples, n % 5, count - 1), FindLoopPairByAllPairs(samples, n % 5, count - 1))
             << n;
     }
+}
+
+// A path along the east axis joined from stretches of {count, start, step}.
+static std::vector<PathSample> Along(std::initializer_list<std::array<float, 3>> stretches)
+{
+    std::vector<PathSample> samples;
+    for (const auto& [count, start, step] : stretches)
+        for (int i = 0; i < count; ++i)
+            samples.push_back(At(start + step * static_cast<float>(i)));
+    return samples;
+}
+
+TEST(LoopPoint, SamplesSharingPositions)
+{
+    const struct {
+        const char* name;
+        std::vector<PathSample> samples;
+        LoopPair expected;
+    } cases[] = {
+        {"three copies meet first 0 m apart", Along({{25, 0, 3}, {25, 0, 3}, {25, 0, 3}}), {0, 25}},
+        {"a stand at -0 meets the start", Along({{10, 0, 10}, {15, -0.0f, -0.0f}, {30, 1000, 10}}), {0, 20}},
+        {"a stand of 20 samples is no loop", Along({{30, 0, 10}, {20, 5000, 0}}), {0, 20}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindLoopPair(c.samples, 0, static_cast<int>(c.samples.size()) - 1), c.expected) << c.name;
 }
