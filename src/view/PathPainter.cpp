@@ -34,6 +34,8 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
     m_fViewHeight = scale.fViewHeight;
     const ViewProjection projection(m_doc, state.m_b3DView, m_rcClient, scale);
     m_distances.Prepare(m_doc.m_samples.size(), m_doc.m_fCenterLat, m_doc.m_fCenterLon);
+    for (const VehiclePath& path : m_doc.m_paths)
+        m_distances.Measure(projection, m_doc.m_samples, path.m_nFirstSample, path.m_nLastSample);
     state.m_screen.resize(m_doc.m_samples.size());
 
     const ViewPoint origin = WindowOriginOf(m_rcClient);
@@ -132,7 +134,8 @@ void PathView::DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
     };
     for (int j = path.m_nFirstSample; j <= path.m_nLastSample; ++j) {
         const PathSample& sample = m_doc.m_samples[j];
-        if (!drawable(j))
+        // Most samples open no segment: they are passed over first.
+        if ((sample.m_nSegKind != 1 && sample.m_nSegKind != 2) || !drawable(j))
             continue;
         if (sample.m_nSegKind == 1) {
             // Outlined with whatever pen is selected: the path's, or red after a move.

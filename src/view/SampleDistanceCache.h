@@ -16,6 +16,11 @@ class SampleDistanceCache {
 public:
     // Before each paint: the document's sample count and box centre.
     void Prepare(std::size_t sampleCount, float centerLat, float centerLon);
+    // Measures the samples first..last that have no entry yet. A document
+    // just opened, or one whose centre an edit moved, has none: the work is
+    // then shared among the processor's threads.
+    void Measure(const ViewProjection& projection, const std::vector<PathSample>& samples, int first,
+                 int last);
     // The projection of sample j.
     ViewPoint Project(const ViewProjection& projection, int j, const PathSample& sample);
 
@@ -26,6 +31,12 @@ private:
         bool bKnown = false;
         CentreDistances distances;
     };
+    // Whether sample j's entry is up to date. A position that is not a number
+    // never equals itself, so it is measured every time.
+    bool IsKnown(int j, const PathSample& sample) const;
+    // Brings sample j's entry up to date.
+    Entry& Refresh(const ViewProjection& projection, int j, const PathSample& sample);
+
     std::vector<Entry> m_entries;
     float m_fCenterLat = 0;
     float m_fCenterLon = 0;

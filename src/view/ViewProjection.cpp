@@ -113,24 +113,23 @@ double ViewProjection::NorthDistance(double lat) const
 
 CentreDistances ViewProjection::DistancesOf(double lat, double lon) const
 {
-    return {EastDistance(lon), NorthDistance(lat)};
+    const double east = EastDistance(lon);
+    const double north = NorthDistance(lat);
+    // West of the centre is left, the short way round the globe; north of the centre is up.
+    return {EastwardDegrees(m_fCenterLon, lon) < 0 ? -east : east, m_fCenterLat < lat ? -north : north};
 }
 
 ViewPoint ViewProjection::ProjectToView(double lat, double lon) const
 {
-    return ProjectDistances(DistancesOf(lat, lon), lat, lon);
+    return ProjectDistances(DistancesOf(lat, lon));
 }
 
-ViewPoint ViewProjection::ProjectDistances(const CentreDistances& distances, double lat, double lon) const
+// The scaled distance is truncated toward zero and saturated alike on both
+// sides, so the sign may come before the scale.
+ViewPoint ViewProjection::ProjectDistances(const CentreDistances& distances) const
 {
-    ViewPoint p{SaturatedCoordinate(distances.east * m_fPixelsPerMetreX),
-                SaturatedCoordinate(distances.north * m_fPixelsPerMetreY)};
-    if (EastwardDegrees(m_fCenterLon, lon) < 0)
-        p.x = -p.x;  // west of the centre is left, the short way round the globe
-    if (m_fCenterLat < lat)
-        p.y = -p.y;  // north of the centre is up
-    p.y -= m_nLift;
-    return p;
+    return {SaturatedCoordinate(distances.east * m_fPixelsPerMetreX),
+            SaturatedCoordinate(distances.south * m_fPixelsPerMetreY) - m_nLift};
 }
 
 int ViewProjection::DepthScale(int v, int y) const

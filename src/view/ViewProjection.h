@@ -39,11 +39,11 @@ struct ViewScale {
 ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight, float zoom);
 
 // A position's great-circle distances from the box centre, in metres: along
-// the centre's latitude to its longitude, and along the centre's meridian to
-// its latitude. Both are never negative.
+// the centre's latitude to its longitude, negative to the west (the short way
+// round), and along the centre's meridian to its latitude, negative to the north.
 struct CentreDistances {
     double east = 0;
-    double north = 0;
+    double south = 0;
 };
 
 // A sample of the 3D view: its foot on the ground plane and the point raised by its altitude.
@@ -61,9 +61,9 @@ public:
 
     ViewPoint ProjectToView(double lat, double lon) const;
     // The same in two halves: the distances, which depend on the centre only,
-    // then their scale and sign for this paint.
+    // then their scale for this paint.
     CentreDistances DistancesOf(double lat, double lon) const;
-    ViewPoint ProjectDistances(const CentreDistances& distances, double lat, double lon) const;
+    ViewPoint ProjectDistances(const CentreDistances& distances) const;
     // v scaled by the depth of y: kept on the far (northern) edge of the box,
     // 1.25 times on the near (southern) edge.
     int DepthScale(int v, int y) const;
