@@ -7,8 +7,10 @@
 #include "app/RecentFiles.h"
 #include "app/ToolbarIcons.h"
 #include "app/VolantorView.h"
+#include "app/WindowSettings.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
+#include "view/qt/ImageCanvas.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,6 +18,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -52,7 +55,7 @@ QString HistoryCommandText(int id, const std::string& editName)
     return text.left(tab) + " " + name.replace('&', "&&") + text.mid(tab);
 }
 
-} // namespace
+}  // namespace
 
 CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, ui, this))
@@ -64,11 +67,11 @@ CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    SetReadableMinimumSize();
     m_recentFiles = LoadRecentFiles();
     RebuildRecentFileMenu();
-    resize(800, 600);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    RestoreLayout();
+    setAcceptDrops(true);
     DocumentChanged();
 }
 
@@ -88,7 +91,7 @@ void CMainFrame::CreateActions()
 {
     for (const CommandEntry& entry : CommandTable()) {
         if (entry.nId == ID_FILE_MRU_FILE1)
-            continue; // the recent entries are made from the list itself
+            continue;  // the recent entries are made from the list itself
         auto* action = new QAction(Text(entry.strText), this);
         action->setStatusTip(Text(StatusPrompt(entry.strPrompt)));
         action->setToolTip(ToolTip(entry.strPrompt).empty() ? Text(StatusPrompt(entry.strPrompt))
@@ -184,6 +187,26 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addPermanentWidget(m_panes[2]);
 }
 
+void CMainFrame::SetReadableMinimumSize()
+{
+    statusBar()->setMinimumWidth(statusBar()->minimumSizeHint().width());
+    // The legend, the view's lower eighth, holds a row of time labels above a
+    // plot at least one altitude label high.
+    const int label = QFontMetrics(ImageCanvas::LabelFont()).height();
+    m_pView->setMinimumHeight(8 * (2 * label + 6));
+}
+
+void CMainFrame::RestoreLayout()
+{
+    if (!RestoreWindowSettings(*this)) {
+        resize(800, 600);
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(!m_pToolBar->isHidden());
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
+}
+
 QString CMainFrame::PaneText(int pane) const
 {
     return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
@@ -276,17 +299,18 @@ void CMainFrame::OnFileOpen()
         OpenDocumentFile(QString::fromStdString(*path));
 }
 
-void CMainFrame::OpenDocumentFile(const QString& path)
+bool CMainFrame::OpenDocumentFile(const QString& path)
 {
     if (m_doc.OnOpenDocument(path.toStdString())) {
         AddRecentFile(path);
-        return;
+        return true;
     }
     // An entry that no longer opens leaves the list.
     if (m_recentFiles.removeAll(path) > 0) {
         SaveRecentFiles(m_recentFiles);
         RebuildRecentFileMenu();
     }
+    return false;
 }
 
 bool CMainFrame::Save()
@@ -316,10 +340,12 @@ void CMainFrame::OnAppExit()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (SaveModified())
-        event->accept();
-    else
+    if (!SaveModified()) {
         event->ignore();
+        return;
+    }
+    SaveWindowSettings(*this);
+    event->accept();
 }
 
 void CMainFrame::OnPreferences()

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
 
 #include <map>
 
@@ -11,6 +13,8 @@ class CVolantorDoc;
 class CVolantorView;
 class QtUserInterface;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QShortcut;
@@ -65,6 +69,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateActions();
@@ -78,8 +84,15 @@ private:
     // Saves under the document's name, or asks for one; false when not saved.
     bool Save();
     bool SaveAs();
-    void OpenDocumentFile(const QString& path);
+    // False when the document could not be opened.
+    bool OpenDocumentFile(const QString& path);
     void RebuildRecentFileMenu();
+    // Large enough that the status panes and the legend's labels do not overprint.
+    void SetReadableMinimumSize();
+    // Shows the toolbar and status bar as the last run left them, or the first run's size and place.
+    void RestoreLayout();
+    // A document opens as File > Open does, recorder logs are read as new paths, anything else is refused.
+    void OpenDroppedFiles(const QList<QUrl>& urls);
 
     CVolantorDoc& m_doc;
     QtUserInterface& m_ui;

@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-// The recent-file list, the only thing the program keeps in the settings store.
+// The recent-file list, kept in the settings store.
 QStringList LoadRecentFiles();
 void SaveRecentFiles(const QStringList& files);
 // The list with path moved to the front, at most the given number long.

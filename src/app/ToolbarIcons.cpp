@@ -3,10 +3,12 @@
 
 #include "app/CommandTable.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygon>
+#include <QScreen>
 
 namespace {
 
@@ -82,11 +84,11 @@ void DrawTurnArrow(QPainter& p, bool forward)
     p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(7, 1), QPoint(7, 8)}));
 }
 
-} // namespace
-
-QIcon ToolbarIcon(int commandId)
+// The picture in logical pixels, on a pixmap of the given density.
+QPixmap DrawnIcon(int commandId, qreal devicePixelRatio)
 {
-    QPixmap pixmap(16, 15);
+    QPixmap pixmap(QSize(16, 15) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
@@ -128,5 +130,21 @@ QIcon ToolbarIcon(int commandId)
         break;
     }
     painter.end();
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(int commandId)
+{
+    // Drawn at the density of every screen, so that it is crisp on whichever
+    // the window is shown, rather than enlarged from the plain picture.
+    QList<qreal> ratios{1.0};
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (!ratios.contains(screen->devicePixelRatio()))
+            ratios << screen->devicePixelRatio();
+    QIcon icon;
+    for (const qreal ratio : ratios)
+        icon.addPixmap(DrawnIcon(commandId, ratio));
+    return icon;
 }

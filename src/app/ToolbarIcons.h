@@ -3,5 +3,5 @@
 
 #include <QIcon>
 
-// The 16 by 15 toolbar picture of a command, drawn in code.
+// The 16 by 15 toolbar picture of a command, drawn in code at the screens' pixel densities.
 QIcon ToolbarIcon(int commandId);

@@ -2,6 +2,8 @@
 #include "app/VolantorApp.h"
 
 #include "VolantorVersion.h"
+#include "app/ApplicationIcon.h"
+#include "app/FileKinds.h"
 #include "document/Preferences.h"
 
 #include <QApplication>
@@ -10,23 +12,25 @@ CVolantorApp::CVolantorApp(std::unique_ptr<QtUserInterface> ui) : m_pUI(std::mov
 
 CVolantorApp::~CVolantorApp() = default;
 
-bool CVolantorApp::InitInstance(const QStringList& arguments)
+bool CVolantorApp::InitInstance(const QString& file)
 {
-    // The settings store (only the recent-file list) lives under the maker's name.
+    // The settings store (the recent files, the window's layout) lives under the maker's name.
     QApplication::setOrganizationName("Brightmoor");
     QApplication::setApplicationName("Volantor");
     QApplication::setApplicationVersion(QString::fromUtf8(kVolantorVersion.data(), kVolantorVersion.size()));
+    QApplication::setWindowIcon(ApplicationIcon());
     SetDefaultPreferences();
 
     m_pFrame = std::make_unique<CMainFrame>(m_doc, *m_pUI);
     m_pUI->AttachFrame(m_pFrame.get());
 
     m_doc.OnNewDocument();
-    if (arguments.size() > 1) {
-        const QString path = arguments.at(1);
-        if (!m_doc.OnOpenDocument(path.toStdString()))
+    if (FileKindOf(file) == FileKind::RecorderLog) {
+        m_doc.ReadFlightPathFile(file.toStdString());
+    } else if (!file.isEmpty()) {
+        if (!m_doc.OnOpenDocument(file.toStdString()))
             return false;
-        m_pFrame->AddRecentFile(path);
+        m_pFrame->AddRecentFile(file);
     }
     m_pFrame->DocumentChanged();
     m_pFrame->show();

@@ -5,7 +5,7 @@
 #include "app/QtUserInterface.h"
 #include "document/VolantorDoc.h"
 
-#include <QStringList>
+#include <QString>
 
 #include <memory>
 
@@ -16,10 +16,10 @@ public:
     explicit CVolantorApp(std::unique_ptr<QtUserInterface> ui = std::make_unique<QtUserInterface>());
     ~CVolantorApp();
 
-    // Sets up the preferences, the document from the command line and the
-    // frame. False when the command-line document could not be opened; the
-    // reason has been shown by then.
-    bool InitInstance(const QStringList& arguments);
+    // Sets up the preferences, the document and the frame. A document named
+    // on the command line is opened, a recorder log read as a new path. False
+    // when the document could not be opened; the reason has been shown by then.
+    bool InitInstance(const QString& file);
 
     CMainFrame& Frame() { return *m_pFrame; }
 

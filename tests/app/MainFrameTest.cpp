@@ -3,6 +3,7 @@
 #include "support/RecorderLog.h"
 #include "support/TempDir.h"
 
+#include "app/CommandLine.h"
 #include "app/CommandTable.h"
 #include "app/RecentFiles.h"
 #include "app/VolantorApp.h"
@@ -11,6 +12,9 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -49,12 +53,12 @@ std::string Items(const QWidget* owner)
     return items;
 }
 
-// Each test starts with no recent files, whatever the tests before it saved.
-struct NoRecentFiles {
-    NoRecentFiles() { SaveRecentFiles({}); }
+// Each test starts with no recent files and no window layout, whatever the tests before it saved.
+struct NoSettings {
+    NoSettings() { QSettings().clear(); }
 };
 
-class MainFrameTest : public ::testing::Test, NoRecentFiles {
+class MainFrameTest : public ::testing::Test, NoSettings {
 protected:
     MainFrameTest() { ui.AttachFrame(&frame); }
     void LoadLog()
@@ -217,16 +221,22 @@ TEST_F(MainFrameTest, TheMapMovesUnderTheHand)
     }
 }
 
-TEST_F(MainFrameTest, StartUpOpensTheDocumentNamedOnTheCommandLineOrEndsAtOneItCannotRead)
+TEST_F(MainFrameTest, StartUpOpensTheDocumentOrReadsTheLogOnTheCommandLineOrEndsAtADocumentItCannotRead)
 {
     LoadLog();
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("route.vol")));
-    CVolantorApp app(std::make_unique<ScriptedUi>());
-    ASSERT_TRUE(app.InitInstance({"volantor", QString::fromStdString(dir.File("route.vol"))}));
-    EXPECT_EQ(app.Frame().windowTitle(), "route.vol[*] - Volantor");
-    EXPECT_EQ(app.Frame().Document().m_paths.size(), 1u);
-    CVolantorApp refused(std::make_unique<ScriptedUi>());
-    EXPECT_FALSE(refused.InitInstance({"volantor", QString::fromStdString(dir.Write("bad.vol", "junk"))}));
+    dir.Write("bad.vol", "junk");
+    const std::tuple<const char*, bool, std::size_t> rows[] = {{"route.vol", true, 1},  // opened as today
+                                                               {"a.dat", true, 1},      // read as a new path
+                                                               {"bad.vol", false, 0}};
+    for (const auto& [file, bStarts, paths] : rows) {
+        CVolantorApp app(std::make_unique<ScriptedUi>());
+        const QString path = QString::fromStdString(dir.File(file));
+        EXPECT_EQ(app.InitInstance(ReadCommandLine({"volantor", path}).strFile), bStarts) << file;
+        EXPECT_EQ(app.Frame().Document().m_paths.size(), paths) << file;
+        EXPECT_FALSE(app.Frame().windowIcon().pixmap(32).isNull());
+    }
+    EXPECT_EQ(ReadCommandLine({"volantor", "a.vol", "--version"}).strText, "Volantor 1.0.0\n");
 }
 
 TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestForTheNextRunAndLoseOneThatNoLongerOpens)
@@ -242,6 +252,42 @@ TEST_F(MainFrameTest, RecentFilesKeepTheEightLatestForTheNextRunAndLoseOneThatNo
         "&4 /home/pat/scener...024/northern R&&D fields/a.vol");
     next.RecentFileActions().at(0)->trigger();  // f9.vol was never written
     EXPECT_EQ(next.RecentFiles().size(), 7);
+}
+
+TEST_F(MainFrameTest, ADropOpensItsDocumentAfterTheSaveQuestionReadsItsLogsIntoItAndRefusesTheRestByName)
+{
+    LoadLog();
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("route.VOL")));  // one path of 3 samples
+    LoadLog();
+    ui.answer = QMessageBox::No;
+    const QString in = QString::fromStdString(dir.File(""));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(in + "x.txt"), QUrl::fromLocalFile(in + "a.dat"),
+                  QUrl::fromLocalFile(in + "route.VOL"), QUrl::fromLocalFile(in + "c.vol")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);  // makes the frame the drop's target
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    QApplication::processEvents();
+    QString shown = QString("%1, %2 recent|").arg(frame.TitleName()).arg(frame.RecentFiles().size());
+    for (const std::string& message : ui.messages)
+        shown += QString::fromStdString(message).remove(in) + "|";
+    EXPECT_EQ(shown, "route.VOL, 1 recent|\"x.txt\" was not opened: only documents (*.vol) and flight "
+                     "recorder logs (*.dat) can be "
+                     "dropped here.|\"c.vol\" was not opened: one document opens at a time.|Save changes to "
+                     "route.VOL?|Paths Loaded: 1  Samples: 3|6 Sample Points|");
+}
+
+TEST_F(MainFrameTest, TheNextWindowOpensWithTheSizePlaceAndBarsTheLastOneClosedWith)
+{
+    EXPECT_EQ(frame.size(), QSize(800, 600));  // as on the first run
+    frame.setGeometry(40, 50, 600, 400);
+    frame.ToolBar()->hide();
+    frame.statusBar()->hide();
+    ASSERT_TRUE(frame.close());
+    CMainFrame next(doc, ui);
+    EXPECT_EQ(next.geometry(), QRect(40, 50, 600, 400));
+    EXPECT_FALSE(next.Action(ID_VIEW_TOOLBAR)->isChecked() || next.Action(ID_VIEW_STATUS_BAR)->isChecked());
 }
 
 }  // namespace
