@@ -19,7 +19,7 @@ namespace {
 
 const QString kKmlNamespace = QStringLiteral("http://www.opengis.net/kml/2.2");
 
-// Style ids; KML colours are written alpha, blue, green, red.
+// Style ids.
 const QString kPathStyle = QStringLiteral("path");
 const QString kCurrentPathStyle = QStringLiteral("currentPath");
 const QString kAreaStyle = QStringLiteral("area");
@@ -27,6 +27,7 @@ const QString kAreaStyle = QStringLiteral("area");
 // Polygons are filled unless their style says otherwise.
 enum class Fill { Default, None };
 
+// KML writes a colour as hexadecimal alpha, blue, green, red.
 void WriteStyle(QXmlStreamWriter& xml, const QString& id, const QString& colour, const QString& width,
                 Fill fill)
 {
