@@ -11,6 +11,7 @@
 #include "document/VolantorDoc.h"
 #include "view/PathView.h"
 #include "view/qt/PathViewImage.h"
+#include "xml/KmlExport.h"
 
 #include <QString>
 
@@ -228,6 +229,11 @@ const std::vector<StepKind>& StepKinds()
          SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
         {"--map", "FILE", "export the areas and paths as map text",
          SaveOutputTo(&CVolantorDoc::OnExportMap)},
+        {"--kml", "FILE", "export the areas and paths as KML for a globe viewer",
+         [](CVolantorDoc& doc, CliUserInterface& ui, const std::string& file) {
+             ui.SetNextFile(file);
+             OnExportKml(doc, ui);
+         }},
         {"--vehicle", "TEXT", VehicleHelp(), EditVehicle(ParseVehicleArgument, StoreVehicle),
          CheckWith(ParseVehicleArgument)},
         {"--colors", "C0,C1,C2,C3,C4", "set the current path's five colours (0 to 255)",

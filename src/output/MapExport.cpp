@@ -4,12 +4,11 @@
 #include "output/MapExport.h"
 
 #include "document/FileIO.h"
-#include "document/Preferences.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "output/PatternSequence.h"
+#include "output/SceneryArea.h"
 #include "output/TextFormat.h"
-#include "processing/Geodesy.h"
 
 #include <filesystem>
 #include <optional>
@@ -19,12 +18,10 @@ namespace {
 // A map program draws at most this many points of one path.
 constexpr int kMaxPointsPerPath = 16000;
 
-void AppendArea(std::string& text, const CVolantorDoc& doc, std::string_view name, double margin)
+void AppendArea(std::string& text, const SceneryAreaBox& area)
 {
-    const double n = doc.m_fMaxLat + margin, s = doc.m_fMinLat - margin;
-    // An area across the 180th meridian keeps its corners on the globe.
-    const double e = WrappedLongitude(doc.m_fMaxLon + margin), w = WrappedLongitude(doc.m_fMinLon - margin);
-    AppendFormat(text, "\"%s\" 5 0 200\n", {name});
+    const double n = area.fNorth, s = area.fSouth, e = area.fEast, w = area.fWest;
+    AppendFormat(text, "\"%s\" 5 0 200\n", {area.strName});
     // North-west, north-east, south-east, south-west and north-west again.
     AppendFormat(text, "%f %f\n", {n, w});
     AppendFormat(text, "%f %f\n", {n, e});
@@ -59,9 +56,8 @@ std::optional<std::string> MapRefusal(const CVolantorDoc& doc)
 std::string MapText(const CVolantorDoc& doc)
 {
     std::string text = "R2\n";
-    AppendArea(text, doc, "Area1", g_fArea1Offset);
-    AppendArea(text, doc, "Area2", g_fArea2Offset);
-    AppendArea(text, doc, "Header", g_fHeaderOffset);
+    for (const SceneryAreaBox& area : SceneryAreaBoxes(doc))
+        AppendArea(text, area);
     for (int i = 0; i < static_cast<int>(doc.m_paths.size()); ++i) {
         const VehiclePath& path = doc.m_paths[i];
         // A range of 16001 samples is still written whole; longer ones are cut.

@@ -19,3 +19,14 @@ void CheckAreasInsideTheMeridian(const CVolantorDoc& doc)
                                           "%f); a scenery file cannot hold such an area.",
                                           WrappedLongitude(west), WrappedLongitude(east)));
 }
+
+std::array<SceneryAreaBox, 3> SceneryAreaBoxes(const CVolantorDoc& doc)
+{
+    const auto box = [&](std::string_view name, double margin) {
+        // An area across the 180th meridian keeps its corners on the globe.
+        return SceneryAreaBox{name, doc.m_fMaxLat + margin, doc.m_fMinLat - margin,
+                              WrappedLongitude(doc.m_fMaxLon + margin),
+                              WrappedLongitude(doc.m_fMinLon - margin)};
+    };
+    return {box("Area1", g_fArea1Offset), box("Area2", g_fArea2Offset), box("Header", g_fHeaderOffset)};
+}
