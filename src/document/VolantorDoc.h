@@ -79,6 +79,11 @@ public:
     // Unsaved while the edits since the last save change what the file keeps;
     // a document without paths has nothing to save, so it is never unsaved.
     bool IsModified() const { return !m_history.IsAtSavedState() && !m_paths.empty(); }
+    // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
+    std::string SuggestedFileName(const std::string& extension) const
+    {
+        return m_strBaseName.substr(0, m_strBaseName.find('.')) + extension;
+    }
     // The file the document was last opened from or saved to; empty when new.
     const std::string& GetPathName() const { return m_strPathName; }
 
@@ -114,11 +119,6 @@ private:
     void TrimAtSelectedSample(int selectedSample, bool keepEnd);
     // Runs the segmenter over cleared samples as one edit; the number of segments it made.
     int SegmentAsEdit(const std::string& name, int (*segment)(CVolantorDoc&));
-    // The name an output's save dialog starts with: the base name up to its first '.', then the extension.
-    std::string SuggestedFileName(const std::string& extension) const
-    {
-        return m_strBaseName.substr(0, m_strBaseName.find('.')) + extension;
-    }
 
     UserInterface* m_pUI;
     std::string m_strPathName;

@@ -100,11 +100,6 @@ void WritePath(QXmlStreamWriter& xml, const CVolantorDoc& doc, int index)
     xml.writeEndElement();
 }
 
-std::string SuggestedKmlName(const CVolantorDoc& doc)
-{
-    return doc.m_strBaseName.substr(0, doc.m_strBaseName.find('.')) + ".kml";
-}
-
 }  // namespace
 
 std::string KmlDocument(const CVolantorDoc& doc)
@@ -134,7 +129,7 @@ void OnExportKml(CVolantorDoc& doc, UserInterface& ui)
         ui.ShowFailure("Nothing loaded!");
         return;
     }
-    const auto file = ui.ChooseFileToSave({"KML Files (*.kml)|*.kml||", "kml", SuggestedKmlName(doc)});
+    const auto file = ui.ChooseFileToSave({"KML Files (*.kml)|*.kml||", "kml", doc.SuggestedFileName(".kml")});
     if (!file)
         return;
     std::string error;
