@@ -11,6 +11,7 @@
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "view/qt/ImageCanvas.h"
+#include "xml/KmlExport.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -346,6 +347,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     SaveWindowSettings(*this);
     event->accept();
+}
+
+void CMainFrame::OnExportKml()
+{
+    ::OnExportKml(m_doc, m_ui);
 }
 
 void CMainFrame::OnPreferences()

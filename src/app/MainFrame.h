@@ -54,6 +54,7 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnExportKml();
     void OnPreferences();
     void OnViewToolbar();
     void OnViewStatusBar();
