@@ -4,25 +4,21 @@
 #include "document/FormatText.h"
 #include "document/IgcReader.h"
 #include "document/VolantorDoc.h"
-#include "processing/TrackSampling.h"
 #include "support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace {
+const std::string kHead = "AXXX001\r\nHFDTE150623\r\n";            // 15 June 2023, which starts at 1686787200
+const std::string kFix = "B0000014730000N00800000EA0049000500\n";  // 00:00:01 UTC at 47.5 N 8 E, 500 m GNSS
+// Clockwise square from 47.5 N 8 E, 10 s a leg: north at 111.137 m/s climbing 10 m/s to 600 m, east,
+// south, west descending; its corners bank beyond 45 degrees, the gear is down below 591.44 m.
+const std::string kCircuit = "AXXX001\r\nHFDTEDATE:150623,01\r\nB1200004730000N00800000EA0049000500\r\n"
+                             "B1200104730600N00800000EA0059000600\r\nB1200204730600N00800900EA0059000600\r\n"
+                             "B1200304730000N00800900EA0059000600\r\nB1200404730000N00800000EA0049000500\r\n";
 
-const std::string kHead = "AXXX001\r\nHFDTE150623\r\n";  // 15 June 2023; 12:00:00 UTC is 1686830400
-const std::string kFix = "B1200004730000N00800000EA0049000500\n";
-// Clockwise square from 47.5 N 8 E, 10 s a leg: north climbing 500 to 600 m, east, south, west descending.
-const std::string kCircuit =
-    kHead + "B1200004730000N00800000EA0049000500\r\nB1200104730600N00800000EA0059000600\r\n" +
-    "B1200204730600N00800900EA0059000600\r\nB1200304730000N00800900EA0059000600\r\n" +
-    "B1200404730000N00800000EA0049000500\r\n";
-
-// The refusal, or the number of points, the name, then time, latitude, longitude and altitude of the last.
-std::string ReadIgcText(const std::string& text)
+static std::string ReadIgcText(const std::string& text)
 {
     std::istringstream in(text);
     const TrackFile file = ReadIgc(in, "dir/t.igc");
@@ -33,72 +29,50 @@ std::string ReadIgcText(const std::string& text)
                       p.fTime, p.fLat, p.fLon, p.fAltMetres);
 }
 
-const struct {
-    const char* name;
-    std::string igc;
-    const char* expected;  // the whole result, or part of the refusal
-} kIgcCases[] = {
-    {"square circuit, CR LF, GNSS altitude", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
-    {"across midnight", kHead + "B2359594730000N00800000EA0049000500\nB0000014730000N00800000EA0049000500",
-     "2 t.igc 1686873601"},
-    {"long date form", "HFDTEDATE:150623,01\n" + kFix, "1 t.igc 1686830400 47.5 8 500"},
-    {"south, west, pressure altitude", kHead + "B1200004730000S00830000WA-001200000\n",
-     "1 t.igc 1686830400 -47.5 -8.5 -12"},
-    {"fix cut short", kHead + "B1200004730000N00800000EA00490\n", "malformed fix (B record) on line 3"},
-    {"minutes beyond 59", kHead + "B1200004760000N00800000EA0049000500\n",
-     "malformed fix (B record) on line 3"},
+// Name, file, and part of the refusal or "points name time lat lon alt" of the last point.
+const std::string kIgcCases[][3] = {
+    {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
+    {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
+    {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000", "1 t.igc 1686787201 -47.5 -8.5 -12"},
+    {"minutes 60", kHead + "B0000014760000N00800000EA0049000500", "malformed fix (B record) on line 3"},
     {"no date", kFix, "The IGC file \"dir/t.igc\" has no date (HFDTE record); nothing was loaded."},
     {"no fix", kHead, "The IGC file \"dir/t.igc\" holds no track; nothing was loaded."},
 };
 
 TEST(IgcReader, ReadsFixesOrRefuses)
 {
-    for (const auto& c : kIgcCases)
-        EXPECT_NE(ReadIgcText(c.igc).find(c.expected), std::string::npos)
-            << c.name << ": " << ReadIgcText(c.igc);
+    for (const auto& [name, igc, expected] : kIgcCases)
+        EXPECT_NE(ReadIgcText(igc).find(expected), std::string::npos) << name << ": " << ReadIgcText(igc);
 }
 
-TEST(TrackSampling, CircuitBecomesOneSampleASecond)
-{
-    std::istringstream in(kCircuit);
-    const SampledTrack sampled = SampleTrack(ReadIgc(in, "c.igc").tracks.at(0), "line");
-    ASSERT_EQ(sampled.paths.size(), 1u);
-    ASSERT_EQ(sampled.paths[0].size(), 41u);
-    // Latitude, longitude, feet, heading, pitch, bank and gear. North at 111.137 m/s climbing 10 m/s,
-    // corners bank right beyond the 45 degree limit, gear up above 591.44 m.
-    const std::pair<int, const char*> rows[] = {{5, "47.5050 8.0000 1804.46 0.00 5.14 0.0 d"},
-                                                {10, "47.5100 8.0000 1968.50 0.00 5.14 45.0 u"},
-                                                {25, "47.5050 8.0150 1968.50 180.00 0.00 0.0 u"},
-                                                {31, "47.5000 8.0135 1935.70 270.00 -5.07 45.0 d"}};
-    for (const auto& [index, expected] : rows) {
-        const PathSample& s = sampled.paths[0][index];
-        EXPECT_EQ(FormatText("%.4f %.4f %.2f %.2f %.2f %.1f %c", s.m_fLat, s.m_fLon, s.m_fAlt, s.m_fHeading,
-                             s.m_fPitch, s.m_fBank, s.m_cGear),
-                  expected)
-            << index;
-    }
-}
-
-TEST(TrackImport, GapSplitsIntoPathsUndoneAsOne)
+TEST(TrackImport, CircuitSampledBackwardsRefusedGapSplitUndoneInOneStep)
 {
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
+    std::istringstream in(kCircuit);
+    doc.ImportTrack(ReadIgc(in, "c.igc"), "c.igc");
     doc.ImportTrack({{{"b", {{10, 0, 0, 100, 1}, {5, 0, 0, 100, 2}}}}, "point", {}, ""}, "b.gpx");
-    doc.ImportTrack(
-        {{{"g", {{0, 0, 0, 100, 1}, {10, 0, 0.001, 100, 2}, {130, 0, 0.002, 100, 3}}}}, "point", {}, ""},
-        "g.gpx");
-    EXPECT_EQ(ui.Texts(), std::vector<std::string>(
-                              {"The track file \"b.gpx\" cannot be imported: the time of point 2 "
-                               "(00:00:05) is earlier than the one before it; nothing was loaded.",
-                               "12 Sample Points",
-                               "Gap of 120 s after 00:00:10 (point 2): the rest is a path of its own."}));
-    ASSERT_EQ(doc.m_paths.size(), 2u);
-    EXPECT_EQ(doc.m_paths[1].m_nFirstSample, 11);
-    EXPECT_EQ(doc.History().UndoName(), "Import Track");
+    const std::vector<TrackPoint> gap{{0, 0, 0, 100, 1}, {10, 0, 0.001, 100, 2}, {130, 0, 0.002, 100, 3}};
+    doc.ImportTrack({{{"g", gap}}, "point", {}, ""}, "g.gpx");
+    const std::vector<std::string> report{
+        "41 Sample Points", "Altitudes: GNSS",
+        "The track file \"b.gpx\" cannot be imported: the time of point 2 (00:00:05) is earlier than the one "
+        "before it; nothing was loaded.",
+        "53 Sample Points", "Gap of 120 s after 00:00:10 (point 2): the rest is a path of its own."};
+    EXPECT_EQ(ui.Texts(), report);
+    EXPECT_EQ(doc.m_paths.at(2).m_nFirstSample, 52);  // the gap track's second part
+    const std::pair<int, const char*> rows[] = {
+        {5, "47.5050 8.0000 1804.46 0.00 5.14 0.0 d"},
+        {10, "47.5100 8.0000 1968.50 0.00 5.14 45.0 u"},
+        {31, "47.5000 8.0135 1935.70 270.00 -5.07 45.0 d"},
+    };
+    for (const auto& [i, expected] : rows) {
+        const PathSample& s = doc.m_samples[i];
+        EXPECT_EQ(FormatText("%.4f %.4f %.2f %.2f %.2f %.1f %c", s.m_fLat, s.m_fLon, s.m_fAlt, s.m_fHeading,
+                             s.m_fPitch, s.m_fBank, s.m_cGear),
+                  expected);
+    }
     doc.OnUndo();
-    EXPECT_TRUE(doc.m_paths.empty() && doc.m_samples.empty() && !doc.History().CanUndo());
-    doc.OnRedo();
-    EXPECT_EQ(doc.m_paths.size(), 2u);
+    EXPECT_EQ(doc.m_paths.size(), 1u);  // both parts of the gap track in one step
+    EXPECT_EQ(doc.History().RedoName(), "Import Track");
 }
-
-}  // namespace
