@@ -58,12 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(ui.failures == 0 && doc.m_paths.size() == 1, "the prior log is read");
     const std::vector<VehiclePath> pathsBefore = doc.m_paths;
     const std::vector<PathSample> samplesBefore = doc.m_samples;
+    const std::size_t editsBefore = doc.History().Index();
 
     doc.ImportTrack(file, "fuzz.igc");
     // An IGC file's times never go backwards, so every file read imports.
     Require(ui.failures == (file.strError.empty() ? 0 : 1), "exactly the files read are imported");
     if (!file.strError.empty()) {
-        Require(doc.m_paths == pathsBefore && doc.m_samples == samplesBefore && !doc.History().CanUndo(),
+        Require(doc.m_paths == pathsBefore && doc.m_samples == samplesBefore &&
+                    doc.History().Index() == editsBefore,
                 "a refused file leaves the document unchanged");
         return 0;
     }
