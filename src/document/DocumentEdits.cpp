@@ -174,3 +174,27 @@ void SegmentationEdit::Revert(CVolantorDoc& doc)
     TakeSegments(doc.m_samples, 0, LastIndex(doc.m_samples), m_after);
     PutSegments(doc.m_samples, m_before);
 }
+
+EditGroup::EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits)
+    : DocumentEdit(std::move(name)), m_edits(std::move(edits))
+{
+}
+
+void EditGroup::Apply(CVolantorDoc& doc)
+{
+    std::size_t applied = 0;
+    try {
+        for (; applied < m_edits.size(); ++applied)
+            m_edits[applied]->Apply(doc);
+    } catch (...) {
+        while (applied > 0)
+            m_edits[--applied]->Revert(doc);
+        throw;
+    }
+}
+
+void EditGroup::Revert(CVolantorDoc& doc)
+{
+    for (auto edit = m_edits.rbegin(); edit != m_edits.rend(); ++edit)
+        (*edit)->Revert(doc);
+}

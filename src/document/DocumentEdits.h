@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // The edits every document command is made of. Each swaps what it changes
@@ -101,4 +102,16 @@ private:
     int m_nSegments = 0;
     std::vector<SegmentMark> m_before;
     std::vector<SegmentMark> m_after;
+};
+
+// Several edits as one step of the history: applied in order, reverted in
+// reverse. An edit that fails to apply takes back the ones before it.
+class EditGroup : public DocumentEdit {
+public:
+    EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits);
+    void Apply(CVolantorDoc& doc) override;
+    void Revert(CVolantorDoc& doc) override;
+
+private:
+    std::vector<std::unique_ptr<DocumentEdit>> m_edits;
 };

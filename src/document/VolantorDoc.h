@@ -13,6 +13,7 @@
 class UserInterface;
 class ByteReader;
 class ByteWriter;
+struct TrackFile;
 
 // The one document of the program: all vehicle paths, the samples they cover
 // and the extents derived from them. Every command that reads
@@ -36,6 +37,9 @@ public:
     // Reads one recorder log as a new path; the document is unchanged on failure.
     void ReadFlightPathFile(const std::string& path);
     void ReadFlightPath(std::istream& log, const std::string& name);
+    // Imports every track of a GPS or glider track file as new paths, one
+    // Undo step for the whole file; the document is unchanged on failure.
+    void ImportTrack(const TrackFile& file, const std::string& name);
 
     // Document files. Both return false after showing why; a failed open
     // leaves the document as it was, a failed save leaves the old file intact.

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Tracks: IGC files read into points, points sampled once a second, files imported as one Undo step.
+
+#include "document/FormatText.h"
+#include "document/IgcReader.h"
+#include "document/VolantorDoc.h"
+#include "support/FakeUserInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+const std::string kHead = "AXXX001\r\nHFDTE150623\r\n";            // 15 June 2023, which starts at 1686787200
+const std::string kFix = "B0000014730000N00800000EA0049000500\n";  // 00:00:01 UTC at 47.5 N 8 E, 500 m GNSS
+// Clockwise square from 47.5 N 8 E, 10 s a leg: north at 111.137 m/s climbing 10 m/s to 600 m, east,
+// south, west descending; its corners bank beyond 45 degrees, the gear is down below 591.44 m.
+const std::string kCircuit = "AXXX001\r\nHFDTEDATE:150623,01\r\nB1200004730000N00800000EA0049000500\r\n"
+                             "B1200104730600N00800000EA0059000600\r\nB1200204730600N00800900EA0059000600\r\n"
+                             "B1200304730000N00800900EA0059000600\r\nB1200404730000N00800000EA0049000500\r\n";
+
+static std::string ReadIgcText(const std::string& text)
+{
+    std::istringstream in(text);
+    const TrackFile file = ReadIgc(in, "dir/t.igc");
+    if (!file.strError.empty())
+        return file.strError;
+    const TrackPoint& p = file.tracks.at(0).points.back();
+    return FormatText("%zu %s %.0f %g %g %g", file.tracks[0].points.size(), file.tracks[0].strName.c_str(),
+                      p.fTime, p.fLat, p.fLon, p.fAltMetres);
+}
+
+// Name, file, and part of the refusal or "points name time lat lon alt" of the last point.
+const std::string kIgcCases[][3] = {
+    {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
+    {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
+    {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000", "1 t.igc 1686787201 -47.5 -8.5 -12"},
+    {"minutes 60", kHead + "B0000014760000N00800000EA0049000500", "malformed fix (B record) on line 3"},
+    {"no date", kFix, "The IGC file \"dir/t.igc\" has no date (HFDTE record); nothing was loaded."},
+    {"no fix", kHead, "The IGC file \"dir/t.igc\" holds no track; nothing was loaded."},
+};
+
+TEST(IgcReader, ReadsFixesOrRefuses)
+{
+    for (const auto& [name, igc, expected] : kIgcCases)
+        EXPECT_NE(ReadIgcText(igc).find(expected), std::string::npos) << name << ": " << ReadIgcText(igc);
+}
+
+TEST(TrackImport, CircuitSampledBackwardsRefusedGapSplitUndoneInOneStep)
+{
+    FakeUserInterface ui;
+    CVolantorDoc doc(ui);
+    std::istringstream in(kCircuit);
+    doc.ImportTrack(ReadIgc(in, "c.igc"), "c.igc");
+    doc.ImportTrack({{{"b", {{10, 0, 0, 100, 1}, {5, 0, 0, 100, 2}}}}, "point", {}, ""}, "b.gpx");
+    const std::vector<TrackPoint> gap{{0, 0, 0, 100, 1}, {10, 0, 0.001, 100, 2}, {130, 0, 0.002, 100, 3}};
+    doc.ImportTrack({{{"g", gap}}, "point", {}, ""}, "g.gpx");
+    const std::vector<std::string> report{
+        "41 Sample Points", "Altitudes: GNSS",
+        "The track file \"b.gpx\" cannot be imported: the time of point 2 (00:00:05) is earlier than the one "
+        "before it; nothing was loaded.",
+        "53 Sample Points", "Gap of 120 s after 00:00:10 (point 2): the rest is a path of its own."};
+    EXPECT_EQ(ui.Texts(), report);
+    EXPECT_EQ(doc.m_paths.at(2).m_nFirstSample, 52);  // the gap track's second part
+    const std::pair<int, const char*> rows[] = {
+        {5, "47.5050 8.0000 1804.46 0.00 5.14 0.0 d"},
+        {10, "47.5100 8.0000 1968.50 0.00 5.14 45.0 u"},
+        {31, "47.5000 8.0135 1935.70 270.00 -5.07 45.0 d"},
+    };
+    for (const auto& [i, expected] : rows) {
+        const PathSample& s = doc.m_samples[i];
+        EXPECT_EQ(FormatText("%.4f %.4f %.2f %.2f %.2f %.1f %c", s.m_fLat, s.m_fLon, s.m_fAlt, s.m_fHeading,
+                             s.m_fPitch, s.m_fBank, s.m_cGear),
+                  expected);
+    }
+    doc.OnUndo();
+    EXPECT_EQ(doc.m_paths.size(), 1u);  // both parts of the gap track in one step
+    EXPECT_EQ(doc.History().RedoName(), "Import Track");
+}
