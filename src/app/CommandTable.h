@@ -43,6 +43,7 @@ inline constexpr int ID_FILE_MRU_FILE1 = 57616;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_OPEN_FLIGHT_PATH = 32809;
 inline constexpr int ID_EXPORT_KML = 32810;
+inline constexpr int ID_IMPORT_TRACK = 32811;
 inline constexpr int ID_EDIT_PREFERENCES = 32782;
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped onto the window. A drop may hold one document and any number
-// of recorder logs: the document opens first and the logs, in the order
-// dropped, are read into it as new paths. Further documents, and files of any
-// other kind, are refused by name.
+// of recorder logs and tracks: the document opens first and the others, in
+// the order dropped, are read into it as new paths. Further documents, and
+// files of any other kind, are refused by name.
 #include "app/MainFrame.h"
 
 #include "app/FileKinds.h"
@@ -47,26 +47,24 @@ void CMainFrame::dropEvent(QDropEvent* event)
 void CMainFrame::OpenDroppedFiles(const QList<QUrl>& urls)
 {
     QString document;
-    QStringList logs;
+    QStringList paths;
     for (const QUrl& url : urls) {
         const FileKind kind = url.isLocalFile() ? FileKindOf(url.toLocalFile()) : FileKind::Other;
-        if (kind == FileKind::RecorderLog)
-            logs << url.toLocalFile();
+        if (kind == FileKind::RecorderLog || kind == FileKind::Track)
+            paths << url.toLocalFile();
         else if (kind == FileKind::Document && document.isEmpty())
             document = url.toLocalFile();
         else if (kind == FileKind::Document)
             Refuse(m_ui, QString("\"%1\" was not opened: one document opens at a time.").arg(ShownName(url)));
         else
-            Refuse(m_ui, QString("\"%1\" was not opened: only documents (*.vol) and flight recorder logs "
-                                 "(*.dat) can be dropped here.")
+            Refuse(m_ui, QString("\"%1\" was not opened: only documents (*.vol), flight recorder logs "
+                                 "(*.dat) and tracks (*.gpx, *.igc) can be dropped here.")
                              .arg(ShownName(url)));
     }
-    // The logs were dropped for the document: without it they stay unread.
+    // The paths were dropped for the document: without it they stay unread.
     if (!document.isEmpty() && (!SaveModified() || !OpenDocumentFile(document))) {
         DocumentChanged();
         return;
     }
-    for (const QString& log : logs)
-        m_doc.ReadFlightPathFile(log.toStdString());
-    DocumentChanged();
+    ReadAsNewPaths(paths);
 }

@@ -10,5 +10,8 @@ FileKind FileKindOf(const QString& path)
         return FileKind::Document;
     if (extension.compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
         return FileKind::RecorderLog;
+    if (extension.compare(QLatin1String("gpx"), Qt::CaseInsensitive) == 0 ||
+        extension.compare(QLatin1String("igc"), Qt::CaseInsensitive) == 0)
+        return FileKind::Track;
     return FileKind::Other;
 }

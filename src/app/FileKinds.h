@@ -5,6 +5,6 @@
 
 // What the window does with a file it is handed by name, dropped or on the
 // command line: decided by the extension, in any case.
-enum class FileKind { Document, RecorderLog, Other };
+enum class FileKind { Document, RecorderLog, Track, Other };
 
 FileKind FileKindOf(const QString& path);

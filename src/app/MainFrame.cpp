@@ -2,6 +2,7 @@
 #include "app/MainFrame.h"
 
 #include "app/CommandTable.h"
+#include "app/FileKinds.h"
 #include "app/HelpFile.h"
 #include "app/QtUserInterface.h"
 #include "app/RecentFiles.h"
@@ -12,6 +13,7 @@
 #include "document/VolantorDoc.h"
 #include "view/qt/ImageCanvas.h"
 #include "xml/KmlExport.h"
+#include "xml/TrackFiles.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -347,6 +349,33 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     SaveWindowSettings(*this);
     event->accept();
+}
+
+void CMainFrame::OnImportTrack()
+{
+    const std::vector<std::string> files = m_ui.ChooseFilesToOpen(
+        {"Track Files (*.gpx *.igc)|*.gpx;*.igc|GPX Tracks (*.gpx)|*.gpx|IGC Flights (*.igc)|*.igc||", "gpx", ""});
+    QStringList paths;
+    for (const std::string& file : files)
+        paths << QString::fromStdString(file);
+    ReadAsNewPaths(paths);
+}
+
+void CMainFrame::ReadAsNewPaths(const QStringList& files)
+{
+    std::vector<std::string> logs;
+    std::vector<std::pair<std::string, TrackFile>> tracks;
+    for (const QString& file : files) {
+        if (FileKindOf(file) == FileKind::Track)
+            tracks.emplace_back(file.toStdString(), ReadTrackFile(file.toStdString()));
+        else
+            logs.push_back(file.toStdString());
+    }
+    if (!logs.empty())
+        m_doc.ReadFlightPathFiles(logs);
+    if (!tracks.empty())
+        m_doc.ImportTracks(tracks);
+    DocumentChanged();
 }
 
 void CMainFrame::OnExportKml()

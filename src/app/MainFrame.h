@@ -54,7 +54,11 @@ public:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnImportTrack();
     void OnExportKml();
+    // Reads recorder logs and track files, in the given order, as new paths: the logs
+    // as one edit and the tracks as another, each with one report.
+    void ReadAsNewPaths(const QStringList& files);
     void OnPreferences();
     void OnViewToolbar();
     void OnViewStatusBar();

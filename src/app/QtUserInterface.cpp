@@ -108,6 +108,20 @@ std::optional<std::string> QtUserInterface::ChooseFileToOpen(const FileChoice& c
     return ChosenFile(dialog);
 }
 
+std::vector<std::string> QtUserInterface::ChooseFilesToOpen(const FileChoice& choice)
+{
+    QFileDialog dialog(Parent(), "Open");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    PrepareFileDialog(dialog, choice);
+    std::vector<std::string> files;
+    if (dialog.exec() == QDialog::Accepted) {
+        for (const QString& file : dialog.selectedFiles())
+            files.push_back(file.toStdString());
+    }
+    return files;
+}
+
 std::optional<std::string> QtUserInterface::ChooseFileToSave(const FileChoice& choice)
 {
     // The save dialog asks before overwriting an existing file.

@@ -18,6 +18,7 @@ public:
     void ShowMessage(const std::string& text, MessageKind kind) override;
     bool AskYesNo(const std::string& question) override;
     std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) override;
+    std::vector<std::string> ChooseFilesToOpen(const FileChoice& choice) override;
     std::optional<std::string> ChooseFileToSave(const FileChoice& choice) override;
     void SetPaneText(int pane, const std::string& text) override;
     void UpdateAllViews() override;

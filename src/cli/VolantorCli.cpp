@@ -12,6 +12,7 @@
 #include "view/PathView.h"
 #include "view/qt/PathViewImage.h"
 #include "xml/KmlExport.h"
+#include "xml/TrackFiles.h"
 
 #include <QString>
 
@@ -85,6 +86,11 @@ void ReadFlightPath(CVolantorDoc& doc, CliUserInterface& ui, const std::string& 
 {
     ui.SetNextFile(file);
     doc.OnOpenFlightPath();
+}
+
+void ImportTrack(CVolantorDoc& doc, CliUserInterface&, const std::string& file)
+{
+    doc.ImportTrack(ReadTrackFile(file), file);
 }
 
 void OpenDocument(CVolantorDoc& doc, CliUserInterface&, const std::string& file)
@@ -290,6 +296,8 @@ bool EndsWith(std::string_view text, std::string_view suffix)
 }
 
 const StepKind kReadLogStep{"FILE.dat", "", "read a flight recorder log as a new path", ReadFlightPath};
+const StepKind kImportTrackStep{"FILE.gpx", "", "import a GPS (GPX) or glider (IGC) track as new paths",
+                                ImportTrack};
 
 // NAME=VALUE of --set, checked as the Preferences dialog checks its edit.
 std::optional<std::string> ParsePreferenceAssignment(std::string_view assignment,
@@ -348,6 +356,7 @@ std::string Usage()
         usage += text + std::string(help) + "\n";
     };
     line("FILE.dat", kReadLogStep.strHelp);
+    line("FILE.gpx, FILE.igc", kImportTrackStep.strHelp);
     line("FILE.vol", "open a document file");
     for (const StepKind& kind : StepKinds())
         line(std::string(kind.strOption) + (kind.strArgument.empty() ? "" : " ") + std::string(kind.strArgument),
@@ -413,10 +422,12 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
         const std::string lowered = Lowered(arg);
         if (EndsWith(lowered, ".dat"))
             steps.push_back({&kReadLogStep, arg});
+        else if (IsTrackFileName(lowered))
+            steps.push_back({&kImportTrackStep, arg});
         else if (EndsWith(lowered, ".vol"))
             steps.push_back({FindStepKind("--open"), arg});
         else
-            return UsageError(err, "don't know what to do with \"" + arg + "\" (expected a .dat or .vol file)");
+            return UsageError(err, "don't know what to do with \"" + arg + "\" (expected a .dat, .gpx, .igc or .vol file)");
     }
     if (std::all_of(steps.begin(), steps.end(),
                     [](const Step& step) { return step.pKind == &kSetPreferenceStep; }))

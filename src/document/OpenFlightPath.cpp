@@ -75,22 +75,66 @@ LogSamples ReadDataLines(std::istream& log, std::size_t lineNumber)
 void CVolantorDoc::OnOpenFlightPath()
 {
     const std::string initialName = m_strBaseName.substr(0, m_strBaseName.find('.')) + ".dat";
-    const auto path = m_pUI->ChooseFileToOpen({"Flight Recorder Files (*.dat)|*.dat||", "dat", initialName});
-    if (path)
-        ReadFlightPathFile(*path);
+    ReadFlightPathFiles(m_pUI->ChooseFilesToOpen({"Flight Recorder Files (*.dat)|*.dat||", "dat", initialName}));
 }
 
-void CVolantorDoc::ReadFlightPathFile(const std::string& path)
+void CVolantorDoc::ReadFlightPathFiles(const std::vector<std::string>& paths)
 {
-    std::ifstream log(PathFromUtf8(path), std::ios::binary);
-    if (!log) {
-        m_pUI->ShowFailure("Can't open the flight path file \"" + path + "\".");
-        return;
+    std::vector<ReadPaths> read;
+    for (const std::string& path : paths) {
+        std::ifstream log(PathFromUtf8(path), std::ios::binary);
+        if (!log) {
+            m_pUI->ShowFailure("Can't open the flight path file \"" + path + "\".");
+            continue;
+        }
+        if (auto paths = ParseFlightPath(log, path))
+            read.push_back(std::move(*paths));
     }
-    ReadFlightPath(log, path);
+    AddReadPaths(std::move(read), "Open ORVEX Flight Path");
 }
 
 void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
+{
+    std::vector<ReadPaths> read;
+    if (auto paths = ParseFlightPath(log, name))
+        read.push_back(std::move(*paths));
+    AddReadPaths(std::move(read), "Open ORVEX Flight Path");
+}
+
+void CVolantorDoc::AddReadPaths(std::vector<ReadPaths>&& files, const std::string& editName)
+{
+    std::vector<std::unique_ptr<DocumentEdit>> edits;
+    std::vector<std::string> report;
+    std::size_t samples = m_samples.size();
+    try {
+        for (ReadPaths& file : files) {
+            std::size_t more = 0;
+            for (const auto& path : file.paths)
+                more += path.size();
+            if (more > static_cast<std::size_t>(INT_MAX) - samples) {
+                m_pUI->ShowFailure("The " + file.strKind + " holds more samples than one document can keep.");
+                continue;
+            }
+            samples += more;
+            for (auto& path : file.paths)
+                edits.push_back(std::make_unique<AppendPathEdit>(editName, std::move(path)));
+            report.insert(report.end(), file.notes.begin(), file.notes.end());
+        }
+        if (edits.empty())
+            return;
+        Perform(std::make_unique<EditGroup>(editName, std::move(edits)));
+    } catch (const std::bad_alloc&) {
+        const std::string what =
+            files.size() == 1 ? "the " + files.front().strKind + " \"" + files.front().strName + "\"" : "these files";
+        m_pUI->ShowFailure("There is not enough memory to add " + what + "; nothing was loaded.");
+        return;
+    }
+    m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
+    for (const std::string& line : report)
+        m_pUI->ShowInformation(line);
+}
+
+std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::ParseFlightPath(std::istream& log, const std::string& name)
 {
     const auto readFailed = [&] {
         if (!log.bad())
@@ -103,21 +147,21 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     if (!std::getline(log, line)) {
         if (!readFailed())
             m_pUI->ShowFailure("Error Reading Header");
-        return;
+        return std::nullopt;
     }
     if (!recorder::IsHeaderLine(line)) {
         m_pUI->ShowFailure("Not a valid data file!");
-        return;
+        return std::nullopt;
     }
     if (!std::getline(log, line)) {
         if (!readFailed())
             m_pUI->ShowFailure("Error reading data file line 2!");
-        return;
+        return std::nullopt;
     }
     if (!std::getline(log, line)) {
         if (!readFailed())
             m_pUI->ShowFailure("Error reading data file definitions!");
-        return;
+        return std::nullopt;
     }
 
     // The samples are collected apart and join the document only once the
@@ -128,29 +172,20 @@ void CVolantorDoc::ReadFlightPath(std::istream& log, const std::string& name)
     } catch (const std::bad_alloc&) {
         m_pUI->ShowFailure("There is not enough memory to read the flight path file \"" + name +
                            "\"; nothing was loaded.");
-        return;
+        return std::nullopt;
     }
     if (readFailed())
-        return;
+        return std::nullopt;
     if (!read.samples.empty() && !read.bPositioned) {
         m_pUI->ShowFailure("No line of the flight path file \"" + name +
                            "\" gives a position a flight can have; nothing was loaded.");
-        return;
+        return std::nullopt;
     }
-    if (read.samples.size() > static_cast<std::size_t>(INT_MAX) - m_samples.size()) {
-        m_pUI->ShowFailure("The flight path file holds more samples than one document can keep.");
-        return;
-    }
-    try {
-        Perform(std::make_unique<AppendPathEdit>("Open ORVEX Flight Path", std::move(read.samples)));
-    } catch (const std::bad_alloc&) {
-        m_pUI->ShowFailure("There is not enough memory to add the flight path file \"" + name +
-                           "\"; nothing was loaded.");
-        return;
-    }
-    m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
+    ReadPaths paths{name, "flight path file", {}, {}};
+    paths.paths.push_back(std::move(read.samples));
     if (read.impossibleLines > 0)
-        m_pUI->ShowInformation(std::to_string(read.impossibleLines) + " line(s)" + kImpossibleValuesHeld +
-                               ", the first on line " + std::to_string(read.firstImpossibleLine) +
-                               "; they keep the previous line's values.");
+        paths.notes.push_back(std::to_string(read.impossibleLines) + " line(s)" + kImpossibleValuesHeld +
+                              ", the first on line " + std::to_string(read.firstImpossibleLine) +
+                              "; they keep the previous line's values.");
+    return paths;
 }

@@ -33,6 +33,12 @@ public:
     virtual bool AskYesNo(const std::string& question) = 0;
     // The file to read, or nothing when the person cancels.
     virtual std::optional<std::string> ChooseFileToOpen(const FileChoice& choice) = 0;
+    // Several files to read, in the order chosen; none when the person cancels.
+    virtual std::vector<std::string> ChooseFilesToOpen(const FileChoice& choice)
+    {
+        const auto file = ChooseFileToOpen(choice);
+        return file ? std::vector<std::string>{*file} : std::vector<std::string>{};
+    }
     // The file to write, after the person agreed to overwrite an existing one.
     virtual std::optional<std::string> ChooseFileToSave(const FileChoice& choice) = 0;
     // Pane 0 is the prompt pane, 1 the mouse readout, 2 the current path.

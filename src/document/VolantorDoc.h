@@ -7,7 +7,9 @@
 
 #include <istream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class UserInterface;
@@ -32,13 +34,18 @@ public:
     // Recomputes every derived member from the paths and their samples.
     void RecalcExtents();
 
-    // "Open ORVEX Flight Path...": asks for a recorder log and reads it.
+    // "Open ORVEX Flight Path...": asks for recorder logs and reads them.
     void OnOpenFlightPath();
-    // Reads one recorder log as a new path; the document is unchanged on failure.
-    void ReadFlightPathFile(const std::string& path);
+    // Reads recorder logs as new paths, in order, as one edit with one report
+    // at the end. A log that cannot be read is reported and left out; the
+    // document is unchanged by it.
+    void ReadFlightPathFiles(const std::vector<std::string>& paths);
+    void ReadFlightPathFile(const std::string& path) { ReadFlightPathFiles({path}); }
     void ReadFlightPath(std::istream& log, const std::string& name);
-    // Imports every track of a GPS or glider track file as new paths, one
-    // Undo step for the whole file; the document is unchanged on failure.
+    // Imports every track of GPS or glider track files (by name, as their
+    // readers gave them) as new paths, the same way: one edit, one report, a
+    // file that cannot be imported reported and left out.
+    void ImportTracks(const std::vector<std::pair<std::string, TrackFile>>& files);
     void ImportTrack(const TrackFile& file, const std::string& name);
 
     // Document files. Both return false after showing why; a failed open
@@ -117,6 +124,19 @@ private:
     void ClearContents();
     // Room for more samples, growing as appending one at a time would.
     void ReserveSamples(std::size_t more);
+    // What one file read gave, not yet in the document: its paths and the lines
+    // it adds to the report. kind names the file's kind in messages.
+    struct ReadPaths {
+        std::string strName;
+        std::string strKind;
+        std::vector<std::vector<PathSample>> paths;
+        std::vector<std::string> notes;
+    };
+    // Both show why they fail.
+    std::optional<ReadPaths> ParseFlightPath(std::istream& log, const std::string& name);
+    std::optional<ReadPaths> SampleTrackFile(const TrackFile& file, const std::string& name);
+    // Adds what the files gave as one edit, then reports the sample count and their lines.
+    void AddReadPaths(std::vector<ReadPaths>&& files, const std::string& editName);
     // After an edit went either way: a document left without paths starts over.
     void EditApplied();
     // Narrows every path whose range holds the selected sample.

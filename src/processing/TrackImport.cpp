@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Importing a GPS or glider track file: each track becomes new paths, the whole file one edit.
+// Importing GPS or glider track files: each track becomes new paths.
 
 #include "document/DocumentEdits.h"
 #include "document/Track.h"
@@ -7,22 +7,34 @@
 #include "document/VolantorDoc.h"
 #include "processing/TrackSampling.h"
 
-#include <climits>
 #include <new>
+
+void CVolantorDoc::ImportTracks(const std::vector<std::pair<std::string, TrackFile>>& files)
+{
+    std::vector<ReadPaths> read;
+    for (const auto& [name, file] : files) {
+        if (auto paths = SampleTrackFile(file, name))
+            read.push_back(std::move(*paths));
+    }
+    AddReadPaths(std::move(read), "Import Track");
+}
 
 void CVolantorDoc::ImportTrack(const TrackFile& file, const std::string& name)
 {
+    ImportTracks({{name, file}});
+}
+
+std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::SampleTrackFile(const TrackFile& file, const std::string& name)
+{
     if (!file.strError.empty()) {
         m_pUI->ShowFailure(file.strError);
-        return;
+        return std::nullopt;
     }
 
     // Every track is sampled before the document changes, so that a refused
     // track leaves it as it was.
-    std::vector<std::vector<PathSample>> paths;
-    std::vector<std::string> report = file.notes;
+    ReadPaths read{name, "track file", {}, file.notes};
     std::string error;
-    std::size_t samples = 0;
     try {
         m_pUI->RunLongTask("Importing " + name + "...", [&] {
             for (const Track& track : file.tracks) {
@@ -31,44 +43,24 @@ void CVolantorDoc::ImportTrack(const TrackFile& file, const std::string& name)
                     error = std::move(sampled.strError);
                     return;
                 }
-                for (std::vector<PathSample>& path : sampled.paths) {
-                    samples += path.size();
-                    paths.push_back(std::move(path));
-                }
-                report.insert(report.end(), sampled.report.begin(), sampled.report.end());
+                for (std::vector<PathSample>& path : sampled.paths)
+                    read.paths.push_back(std::move(path));
+                read.notes.insert(read.notes.end(), sampled.report.begin(), sampled.report.end());
             }
         });
     } catch (const std::bad_alloc&) {
         m_pUI->ShowFailure("There is not enough memory to read the track file \"" + name +
                            "\"; nothing was loaded.");
-        return;
+        return std::nullopt;
     }
     if (!error.empty()) {
         m_pUI->ShowFailure("The track file \"" + name + "\" cannot be imported: " + error +
                            "; nothing was loaded.");
-        return;
+        return std::nullopt;
     }
-    if (paths.empty()) {
+    if (read.paths.empty()) {
         m_pUI->ShowFailure("The track file \"" + name + "\" holds no track; nothing was loaded.");
-        return;
+        return std::nullopt;
     }
-    if (samples > static_cast<std::size_t>(INT_MAX) - m_samples.size()) {
-        m_pUI->ShowFailure("The track file holds more samples than one document can keep.");
-        return;
-    }
-
-    try {
-        std::vector<std::unique_ptr<DocumentEdit>> edits;
-        edits.reserve(paths.size());
-        for (std::vector<PathSample>& path : paths)
-            edits.push_back(std::make_unique<AppendPathEdit>("Import Track", std::move(path)));
-        Perform(std::make_unique<EditGroup>("Import Track", std::move(edits)));
-    } catch (const std::bad_alloc&) {
-        m_pUI->ShowFailure("There is not enough memory to add the track file \"" + name +
-                           "\"; nothing was loaded.");
-        return;
-    }
-    m_pUI->ShowInformation(std::to_string(m_samples.size()) + " Sample Points");
-    for (const std::string& line : report)
-        m_pUI->ShowInformation(line);
+    return read;
 }

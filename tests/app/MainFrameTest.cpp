@@ -92,9 +92,10 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
     };
     const std::string withoutPath =
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|[&Save...\tCtrl+S]|[Save &As...]|-|Open ORVEX &Flight Path...|"
-        "-|[Create &BGL File...]|[Save S&CASM Source...\tCtrl+S]|[&Export Map...\tCtrl+E]|-|[Recent File]|-|"
-        "E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|"
-        "[&Delete]|-|&Preferences...\n&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
+        "Import &Track...|-|[Create &BGL File...]|[Save S&CASM Source...\tCtrl+S]|[&Export Map...\tCtrl+E]|"
+        "[Export &KML...]|-|[Recent File]|-|E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
+        "[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|[&Delete]|-|&Preferences...\n"
+        "&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
         "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]\n"
         "&Help: Volantor &Help|&About Volantor...\n";
     EXPECT_EQ(menus(), withoutPath);
@@ -262,8 +263,10 @@ TEST_F(MainFrameTest, ADropOpensItsDocumentAfterTheSaveQuestionReadsItsLogsIntoI
     ui.answer = QMessageBox::No;
     const QString in = QString::fromStdString(dir.File(""));
     QMimeData data;
+    dir.Write("t.IGC", "HFDTE010524\nB1200004730000N00830000EA0010000100\nB1200014730010N00830000EA0010000100\n");
     data.setUrls({QUrl::fromLocalFile(in + "x.txt"), QUrl::fromLocalFile(in + "a.dat"),
-                  QUrl::fromLocalFile(in + "route.VOL"), QUrl::fromLocalFile(in + "c.vol")});
+                  QUrl::fromLocalFile(in + "route.VOL"), QUrl::fromLocalFile(in + "t.IGC"),
+                  QUrl::fromLocalFile(in + "c.vol")});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&frame, &enter);  // makes the frame the drop's target
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -272,10 +275,10 @@ TEST_F(MainFrameTest, ADropOpensItsDocumentAfterTheSaveQuestionReadsItsLogsIntoI
     QString shown = QString("%1, %2 recent|").arg(frame.TitleName()).arg(frame.RecentFiles().size());
     for (const std::string& message : ui.messages)
         shown += QString::fromStdString(message).remove(in) + "|";
-    EXPECT_EQ(shown, "route.VOL, 1 recent|\"x.txt\" was not opened: only documents (*.vol) and flight "
-                     "recorder logs (*.dat) can be "
-                     "dropped here.|\"c.vol\" was not opened: one document opens at a time.|Save changes to "
-                     "route.VOL?|Paths Loaded: 1  Samples: 3|6 Sample Points|");
+    EXPECT_EQ(shown, "route.VOL, 1 recent|\"x.txt\" was not opened: only documents (*.vol), flight recorder logs "
+                     "(*.dat) and tracks (*.gpx, *.igc) can be dropped here.|\"c.vol\" was not opened: one "
+                     "document opens at a time.|Save changes to route.VOL?|Paths Loaded: 1  Samples: 3|"
+                     "6 Sample Points|8 Sample Points|Altitudes: GNSS|");
 }
 
 TEST_F(MainFrameTest, TheNextWindowOpensWithTheSizePlaceAndBarsTheLastOneClosedWith)

@@ -34,6 +34,8 @@ const CliCase kCases[] = {
     {"questions answered yes", {L, "--end-match"}, 0, "Make end point match first point?\n", ""},
     {"trims index all samples", {L, L, "--trim-start", "4", "--trim-end", "4", "--save", "@t.vol", "@t.vol"}, 0,
      "Paths Loaded: 2  Samples: 4\n", ""},
+    {"track to scenery in one line", {"@f.IGC", "--generate", "--bgl", "@f.bgl"}, 0,
+     "21 Sample Points\nAltitudes: GNSS\nGenerated ", "", "f.bgl", std::string("\x01\0", 2)},
     {"undo and redo steps", {L, L, "--delete", "--delete", "--undo", "--undo", "--redo", "--save", "@u.vol", "@u.vol"}, 0,
      "Paths Loaded: 1  Samples: 3\n", ""},
     {"set before a step", {L, "--set", "area1=1", "--map", "@a.txt"}, 0, "Created ", "", "a.txt",
@@ -66,6 +68,9 @@ TEST(VolantorCli, RunsFromArgumentsToExitStatusOutputAndFiles)
     dir.Write("log.dat",
               RecorderLog({{47.5f, -122.3f, 1000}, {47.51f, -122.3f, 1100}, {47.52f, -122.31f, 1200}}));
     dir.Write("bad.dat", "# ORVEX Flight Data Recorder version 5\n");
+    // 20 s due north, climbing.
+    dir.Write("f.IGC", "HFDTEDATE:010524,01\r\nB1200004730000N00830000EA0010000120\r\n"
+                       "B1200204731000N00830000EA0010000320\r\n");
     // The hexadecimal field sends each line through the C library's conversion.
     dir.Write("hex.dat", "# ORVEX Flight Data Recorder version 6\nby test\ncolumns\n"
                          "0 12:00:00 47.25 8.5 1000 0 0 0 0x10 0 0 0 0 0 d x y\n"
