@@ -32,9 +32,10 @@ Fix FixAt(int second)
 const std::string& GeneratedGpx()
 {
     static const std::string gpx = [] {
-        std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                           "<gpx version=\"1.1\" creator=\"bench\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
-                           "<trk><name>Hour</name><trkseg>\n";
+        std::string text =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<gpx version=\"1.1\" creator=\"bench\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+            "<trk><name>Hour</name><trkseg>\n";
         char line[160];
         for (int s = 0; s < kSeconds; ++s) {
             const Fix fix = FixAt(s);
@@ -56,8 +57,9 @@ const std::string& GeneratedLog()
         char line[160];
         for (int s = 0; s < kSeconds; ++s) {
             const Fix fix = FixAt(s);
-            std::snprintf(line, sizeof line, "%d 10:%02d:%02d %.6f %.6f %.1f 2.0 15.0 90.0 0 0 0 0 0 0 u x y\n", s,
-                          s / 60 % 60, s % 60, fix.lat, fix.lon, fix.altMetres / 0.3048);
+            std::snprintf(line, sizeof line,
+                          "%d 10:%02d:%02d %.6f %.6f %.1f 2.0 15.0 90.0 0 0 0 0 0 0 u x y\n", s, s / 60 % 60,
+                          s % 60, fix.lat, fix.lon, fix.altMetres / 0.3048);
             text += line;
         }
         return text;

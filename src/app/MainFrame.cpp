@@ -120,7 +120,8 @@ void CMainFrame::CreateAccelerators()
         if (entry.strAccelerator.empty())
             continue;
         auto* shortcut = new QShortcut(this);
-        shortcut->setKeys(QKeySequence::listFromString(Text(entry.strAccelerator), QKeySequence::PortableText));
+        shortcut->setKeys(
+            QKeySequence::listFromString(Text(entry.strAccelerator), QKeySequence::PortableText));
         const int id = entry.nId;
         connect(shortcut, &QShortcut::activated, this, [this, id] {
             if (Action(id)->isEnabled())
@@ -354,7 +355,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 void CMainFrame::OnImportTrack()
 {
     const std::vector<std::string> files = m_ui.ChooseFilesToOpen(
-        {"Track Files (*.gpx *.igc)|*.gpx;*.igc|GPX Tracks (*.gpx)|*.gpx|IGC Flights (*.igc)|*.igc||", "gpx", ""});
+        {"Track Files (*.gpx *.igc)|*.gpx;*.igc|GPX Tracks (*.gpx)|*.gpx|IGC Flights (*.igc)|*.igc||", "gpx",
+         ""});
     QStringList paths;
     for (const std::string& file : files)
         paths << QString::fromStdString(file);

@@ -97,7 +97,7 @@ std::optional<std::string> ChosenFile(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst().toStdString();
 }
 
-} // namespace
+}  // namespace
 
 std::optional<std::string> QtUserInterface::ChooseFileToOpen(const FileChoice& choice)
 {

@@ -75,7 +75,8 @@ LogSamples ReadDataLines(std::istream& log, std::size_t lineNumber)
 void CVolantorDoc::OnOpenFlightPath()
 {
     const std::string initialName = m_strBaseName.substr(0, m_strBaseName.find('.')) + ".dat";
-    ReadFlightPathFiles(m_pUI->ChooseFilesToOpen({"Flight Recorder Files (*.dat)|*.dat||", "dat", initialName}));
+    ReadFlightPathFiles(
+        m_pUI->ChooseFilesToOpen({"Flight Recorder Files (*.dat)|*.dat||", "dat", initialName}));
 }
 
 void CVolantorDoc::ReadFlightPathFiles(const std::vector<std::string>& paths)
@@ -124,8 +125,9 @@ void CVolantorDoc::AddReadPaths(std::vector<ReadPaths>&& files, const std::strin
             return;
         Perform(std::make_unique<EditGroup>(editName, std::move(edits)));
     } catch (const std::bad_alloc&) {
-        const std::string what =
-            files.size() == 1 ? "the " + files.front().strKind + " \"" + files.front().strName + "\"" : "these files";
+        const std::string what = files.size() == 1
+                                     ? "the " + files.front().strKind + " \"" + files.front().strName + "\""
+                                     : "these files";
         m_pUI->ShowFailure("There is not enough memory to add " + what + "; nothing was loaded.");
         return;
     }
@@ -134,7 +136,8 @@ void CVolantorDoc::AddReadPaths(std::vector<ReadPaths>&& files, const std::strin
         m_pUI->ShowInformation(line);
 }
 
-std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::ParseFlightPath(std::istream& log, const std::string& name)
+std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::ParseFlightPath(std::istream& log,
+                                                                     const std::string& name)
 {
     const auto readFailed = [&] {
         if (!log.bad())

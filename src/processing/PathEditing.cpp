@@ -35,9 +35,9 @@ void CVolantorDoc::OnFindLoopPoint()
     if (yes) {
         // The end takes the start's place; its heading stays.
         PathRangeEdit::Place end{pair->b, a.m_fLat, a.m_fLon, a.m_fAlt, b.m_fHeading};
-        Perform(std::make_unique<PathRangeEdit>("Find Loop Point",
-                                                std::vector<PathRangeEdit::Range>{{m_nCurPath, pair->a, pair->b}},
-                                                std::vector<PathRangeEdit::Place>{end}));
+        Perform(std::make_unique<PathRangeEdit>(
+            "Find Loop Point", std::vector<PathRangeEdit::Range>{{m_nCurPath, pair->a, pair->b}},
+            std::vector<PathRangeEdit::Place>{end}));
         return;
     }
     m_pUI->UpdateAllViews();
@@ -52,7 +52,8 @@ void CVolantorDoc::OnMakeEndMatchStart()
     const VehiclePath& path = m_paths[m_nCurPath];
     if (m_pUI->AskYesNo("Make end point match first point?") && !path.IsEmpty()) {
         const PathSample& first = m_samples[path.m_nFirstSample];
-        PathRangeEdit::Place end{path.m_nLastSample, first.m_fLat, first.m_fLon, first.m_fAlt, first.m_fHeading};
+        PathRangeEdit::Place end{path.m_nLastSample, first.m_fLat, first.m_fLon, first.m_fAlt,
+                                 first.m_fHeading};
         Perform(std::make_unique<PathRangeEdit>("Make End Match Start", std::vector<PathRangeEdit::Range>{},
                                                 std::vector<PathRangeEdit::Place>{end}));
         return;

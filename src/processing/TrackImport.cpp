@@ -24,7 +24,8 @@ void CVolantorDoc::ImportTrack(const TrackFile& file, const std::string& name)
     ImportTracks({{name, file}});
 }
 
-std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::SampleTrackFile(const TrackFile& file, const std::string& name)
+std::optional<CVolantorDoc::ReadPaths> CVolantorDoc::SampleTrackFile(const TrackFile& file,
+                                                                     const std::string& name)
 {
     if (!file.strError.empty()) {
         m_pUI->ShowFailure(file.strError);
