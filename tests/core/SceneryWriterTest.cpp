@@ -197,6 +197,8 @@ const struct SequenceRow {
     {"slow left yaw", 21, {{0, 2, 20}}, {{20, H, -5}}, "YawTo( 355.000000 -1 ) | MoveXY( 20 0 0 )"},
     {"yaw rate 2.6 is 3, compiled 2", 11, {{0, 2, 10}}, {{10, H, 13}}, "YawTo( 13.000000 3 ) | MoveXY( 10 0 0 )",
      "03 3E 09 6C 01 | 15 0A 00 00 00 00 00"},
+    {"a half turn is to the right", 11, {{0, 2, 10}}, {{10, H, 180}}, "YawTo( 180.000000 36 ) | MoveXY( 10 0 0 )"},
+    {"a half turn back is to the left", 11, {{0, 2, 10}}, {{0, H, 180}, {10, H, 0}}, "YawTo( 0.000000 -36 ) | MoveXY( 10 0 0 )"},
     {"yaw rate -7.8 is -7", 11, {{0, 2, 10}}, {{10, H, -39}}, "YawTo( 321.000000 -7 ) | MoveXY( 10 0 0 )"},
     // 47 degrees in 23 s: 3 a second. The pitch of a degree is none, so the
     // next is 5.5 down in a second: 7. Sample 23 is past the first fix.
@@ -383,4 +385,9 @@ TEST(SceneryWriters, RefuseBeforeAFileIsChosen)
         EXPECT_EQ(ui.messages.size(), row.scasmToo ? 2u : 1u);
         EXPECT_EQ(ui.fileChoices.size(), row.scasmToo ? 0u : 1u);
     }
+    FakeUserInterface ui;
+    CVolantorDoc empty(ui);
+    std::string text;
+    EXPECT_FALSE(empty.WriteScasmSource(text));
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"No Route!"});
 }
