@@ -26,14 +26,19 @@ static std::string ReadIgcText(const std::string& text)
         return file.strError;
     const TrackPoint& p = file.tracks.at(0).points.back();
     return FormatText("%zu %s %.0f %g %g %g", file.tracks[0].points.size(), file.tracks[0].strName.c_str(),
-                      p.fTime, p.fLat, p.fLon, p.fAltMetres);
+                      p.fTime, p.fLat, p.fLon, p.fAltMetres) +
+           " " + file.notes.at(0);
 }
 
-// Name, file, and part of the refusal or "points name time lat lon alt" of the last point.
+// Name, file, and part of the refusal or "points name time lat lon alt" of the last point and the altitude note.
 const std::string kIgcCases[][3] = {
     {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
     {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
-    {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000", "1 t.igc 1686787201 -47.5 -8.5 -12"},
+    {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000",
+     "1 t.igc 1686787201 -47.5 -8.5 -12 Altitudes: pressure altitude, the file carries no GNSS altitude"},
+    {"one fix without GNSS", kHead + kFix + "B0000024730000N00800000EA0049000000",
+     "2 t.igc 1686787202 47.5 8 490 Altitudes: GNSS, the pressure altitude for the 1 fix(es) without one"},
+    {"latitude 91", kHead + "B0000019100000N00800000EA0049000500", "malformed fix (B record) on line 3"},
     {"minutes 60", kHead + "B0000014760000N00800000EA0049000500", "malformed fix (B record) on line 3"},
     {"no date", kFix, "The IGC file \"dir/t.igc\" has no date (HFDTE record); nothing was loaded."},
     {"no fix", kHead, "The IGC file \"dir/t.igc\" holds no track; nothing was loaded."},
