@@ -4,10 +4,12 @@
 #include "document/FormatText.h"
 #include "document/IgcReader.h"
 #include "document/VolantorDoc.h"
+#include "processing/TrackSampling.h"
 #include "support/FakeUserInterface.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 
 const std::string kHead = "AXXX001\r\nHFDTE150623\r\n";            // 15 June 2023, which starts at 1686787200
@@ -30,7 +32,8 @@ static std::string ReadIgcText(const std::string& text)
            " " + file.notes.at(0);
 }
 
-// Name, file, and part of the refusal or "points name time lat lon alt" of the last point and the altitude note.
+// Name, file, and part of the refusal or "points name time lat lon alt" of the last point and the altitude
+// note.
 const std::string kIgcCases[][3] = {
     {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
     {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
@@ -80,4 +83,22 @@ TEST(TrackImport, CircuitSampledBackwardsRefusedGapSplitUndoneInOneStep)
     doc.OnUndo();
     EXPECT_EQ(doc.m_paths.size(), 1u);  // both parts of the gap track in one step
     EXPECT_EQ(doc.History().RedoName(), "Import Track");
+}
+
+TEST(TrackSampling, AStandStaysLevelAndASteadyRightTurnBanksAsACoordinatedOne)
+{
+    const SampledTrack stand = SampleTrack({"s", {{0, 47, 8, 100, 1}, {2, 47, 8, 100, 2}}}, "point");
+    EXPECT_EQ(stand.paths.at(0).at(1).m_fPitch, 0);
+    // 3 degrees a second at 50 m/s on a circle of 954.93 m: bank atan(49.994 * 0.05236 / 9.80665) = 14.95.
+    Track turn{"t", {}};
+    for (int i = 0; i <= 20; ++i) {
+        const double angle = i * 3 * 3.14159265358979 / 180, north = 954.93 * std::sin(angle);
+        const double east = 954.93 * (1 - std::cos(angle));
+        turn.points.push_back({double(i), 47 + north / 111194.9,
+                               8 + east / (111194.9 * std::cos(47 * 3.14159265358979 / 180)), 500, i + 1});
+    }
+    const PathSample& s = SampleTrack(turn, "point").paths.at(0).at(10);
+    EXPECT_NEAR(s.m_fBank, 14.95, 0.1);
+    EXPECT_NEAR(s.m_fHeading, 28.5, 0.1);  // the chord from 27 to 30 degrees round the circle
+    EXPECT_EQ(s.m_fPitch, 0);
 }

@@ -3,7 +3,9 @@
 // the view commands (zoom out is in the path view's). One degree is 111137 m.
 #include "view/ViewProjection.h"
 #include "document/VolantorDoc.h"
+#include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
+#include "support/TempDir.h"
 #include "view/PathView.h"
 
 #include <gtest/gtest.h>
@@ -70,4 +72,10 @@ TEST(ViewCommands, ZoomInGrowsTheScaleByHalfAndThePanByAQuarterAnd3DViewToggles)
     EXPECT_EQ(ui.redraws, 2);
     doc.OnNewDocument();  // a fresh document is shown whole, still in 3D
     EXPECT_TRUE(view.State().m_fZoom == 1 && view.State().m_nOffsetX == 0 && view.State().m_b3DView);
+    TempDir dir;
+    AddPath(doc, {SampleAt(47, 8)});
+    ASSERT_TRUE(doc.OnSaveDocument(dir.File("a.vol")));
+    view.OnZoomIn();
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("a.vol")));  // and so is one opened
+    EXPECT_EQ(view.State().m_fZoom, 1);
 }
