@@ -235,3 +235,13 @@ TEST_F(PathViewTest, PointInfoDescribesTheSelectedSampleAgainstTheCurrentPathsLo
                                                    "Latitude: 0.000000 Longitude: -0.009000\n"
                                                    "Meters from Reference - X: 12.50 Y: -3.25"});
 }
+
+TEST_F(PathViewTest, ABoxNarrowedOnlyEastWestIsMeasuredFromItsNewCentre)
+{
+    Paint();
+    doc.m_paths.pop_back();
+    doc.m_nCurPath = 0;
+    doc.RecalcExtents();  // the centre moves west onto sample 1, its latitude stays
+    Paint();
+    EXPECT_EQ(state().m_screen[1], (ViewPoint{0, -37}));
+}
