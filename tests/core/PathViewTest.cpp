@@ -132,6 +132,7 @@ TEST_F(PathViewTest, OverheadPaintsHeaderAreasPathsMarkersThenTheLegendOfTheCurr
               "line 551,570; fill 550,569,552,571 black; frame 547,566,555,574 dgreen; ");
     EXPECT_EQ(view.m_fViewWidth, 5000);
     EXPECT_EQ(Paint(0, 600) + Paint(800, 0), "");
+    EXPECT_NE(Paint(800, 1), "");  // a single row of pixels is still painted
     doc.m_nCurPath = -1;
     EXPECT_TRUE(Paint().ends_with("noclip; origin 0,0; "));
     doc.OnNewDocument();
