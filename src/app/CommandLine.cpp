@@ -28,12 +28,13 @@ CommandLine ReadCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription("Opens the window; with FILE, opens that document or reads that flight\n"
-                                     "recorder log as a new path.");
+                                     "recorder log or track as new paths.");
     const QCommandLineOption help("help", "show this text");
     const QCommandLineOption version("version", "show the program's version");
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument("FILE", "a document (*.vol) or a flight recorder log (*.dat)", "[FILE]");
+    parser.addPositionalArgument(
+        "FILE", "a document (*.vol), a flight recorder log (*.dat) or a track (*.gpx, *.igc)", "[FILE]");
 
     const bool parsed = parser.parse(arguments);
     if (parser.isSet(help))
