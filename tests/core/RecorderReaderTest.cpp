@@ -54,6 +54,7 @@ const LogCase kLogs[] = {
     {"short line", kH + kGood + "2 t 48 -121\n", kTwo, {kG, "48 -121 1000 90 u"}},
     {"text for a number", kH + kGood + Line("2 t 48 east 500 0 0 7"), kTwo, {kG, "48 -122.25 1000 90 u"}},
     {"NUL ends the line", kH + kGood + "2 t 48 -121\0 500 0 0 7\n"s, kTwo, {kG, "48 -121 1000 90 u"}},
+    {"colon ends a number", kH + kGood + "2 t 48:5 -121\n", kTwo, {kG, "48 -122.25 1000 90 u"}},
     {"C library's reading keeps the gear", kH + kGood + "2 t 48 0x10 500\n", kTwo, {kG, "48 16 500 90 u"}},
     {"number as field 2", kH + Line("1 2 47.5 -122.25 1000 0 0 90"), kOne, {kG}},
     {"exactly 15 fields", kH + "1 t 1 2 3 0 0 90 0 0 0 0 0 0 5\n", kOne, {"1 2 3 90 5"}},
