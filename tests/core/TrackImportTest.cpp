@@ -97,7 +97,8 @@ TEST(TrackSampling, AStandStaysLevelAndASteadyRightTurnBanksAsACoordinatedOne)
         turn.points.push_back({double(i), 47 + north / 111194.9,
                                8 + east / (111194.9 * std::cos(47 * 3.14159265358979 / 180)), 500, i + 1});
     }
-    const PathSample& s = SampleTrack(turn, "point").paths.at(0).at(10);
+    const SampledTrack sampled = SampleTrack(turn, "point");
+    const PathSample& s = sampled.paths.at(0).at(10);
     EXPECT_NEAR(s.m_fBank, 14.95, 0.1);
     EXPECT_NEAR(s.m_fHeading, 28.5, 0.1);  // the chord from 27 to 30 degrees round the circle
     EXPECT_EQ(s.m_fPitch, 0);
