@@ -25,7 +25,8 @@ bool CVolantorApp::InitInstance(const QString& file)
     m_pUI->AttachFrame(m_pFrame.get());
 
     m_doc.OnNewDocument();
-    if (FileKindOf(file) == FileKind::RecorderLog || FileKindOf(file) == FileKind::Track) {
+    const FileKind kind = FileKindOf(file);
+    if (kind == FileKind::RecorderLog || kind == FileKind::Track) {
         m_pFrame->ReadAsNewPaths({file});
     } else if (!file.isEmpty()) {
         if (!m_doc.OnOpenDocument(file.toStdString()))

@@ -12,9 +12,16 @@ class CVolantorDoc;
 // what it replaces, never a copy of the sample array.
 class DocumentEdit {
 public:
+    // What an edit may change, and so what must be brought up to date after it.
+    enum class Reach {
+        Samples,       // paths' ranges or samples' places: the extents are measured anew
+        PathSettings,  // a path's vehicle settings, which the file keeps
+        Segmentation,  // the holds and moves, which the file does not keep
+    };
+
     // The name follows "Undo" and "Redo" in the menu.
-    explicit DocumentEdit(std::string name, bool changesContents = true)
-        : m_strName(std::move(name)), m_bChangesContents(changesContents)
+    explicit DocumentEdit(std::string name, Reach reach = Reach::Samples)
+        : m_strName(std::move(name)), m_reach(reach)
     {
     }
     virtual ~DocumentEdit() = default;
@@ -24,12 +31,14 @@ public:
     const std::string& Name() const { return m_strName; }
     // False for changes the document file does not keep (the segmentation):
     // they never make the document unsaved.
-    bool ChangesContents() const { return m_bChangesContents; }
+    bool ChangesContents() const { return m_reach != Reach::Segmentation; }
+    // False while every path keeps its samples where they were: the extents still hold.
+    bool MovesSamples() const { return m_reach == Reach::Samples; }
 
     virtual void Apply(CVolantorDoc& doc) = 0;
     virtual void Revert(CVolantorDoc& doc) = 0;
 
 private:
     std::string m_strName;
-    bool m_bChangesContents;
+    Reach m_reach;
 };

@@ -49,9 +49,7 @@ void AppendPathEdit::Apply(CVolantorDoc& doc)
     if (doc.m_samples.empty()) {
         doc.m_samples = std::move(m_samples);
     } else {
-        const std::size_t needed = doc.m_samples.size() + m_samples.size();
-        if (needed > doc.m_samples.capacity())
-            doc.m_samples.reserve(std::max(needed, 2 * doc.m_samples.capacity()));
+        doc.ReserveSamples(m_samples.size());
         doc.m_samples.insert(doc.m_samples.end(), std::make_move_iterator(m_samples.begin()),
                              std::make_move_iterator(m_samples.end()));
     }
@@ -137,7 +135,7 @@ void DeletePathEdit::Revert(CVolantorDoc& doc)
 }
 
 PathSettingsEdit::PathSettingsEdit(std::string name, int path, VehiclePath settings)
-    : DocumentEdit(std::move(name)), m_nPath(path), m_settings(std::move(settings))
+    : DocumentEdit(std::move(name), Reach::PathSettings), m_nPath(path), m_settings(std::move(settings))
 {
 }
 
@@ -152,7 +150,7 @@ void PathSettingsEdit::Revert(CVolantorDoc& doc)
 }
 
 SegmentationEdit::SegmentationEdit(std::string name, std::function<int(CVolantorDoc&)> segment)
-    : DocumentEdit(std::move(name), false), m_segment(std::move(segment))
+    : DocumentEdit(std::move(name), Reach::Segmentation), m_segment(std::move(segment))
 {
 }
 

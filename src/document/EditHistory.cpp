@@ -15,20 +15,24 @@ void EditHistory::Perform(std::unique_ptr<DocumentEdit> edit, CVolantorDoc& doc)
     ++m_nDone;
 }
 
-void EditHistory::Undo(CVolantorDoc& doc)
+const DocumentEdit* EditHistory::Undo(CVolantorDoc& doc)
 {
     if (!CanUndo())
-        return;
-    m_edits[m_nDone - 1]->Revert(doc);
+        return nullptr;
+    DocumentEdit& edit = *m_edits[m_nDone - 1];
+    edit.Revert(doc);
     --m_nDone;
+    return &edit;
 }
 
-void EditHistory::Redo(CVolantorDoc& doc)
+const DocumentEdit* EditHistory::Redo(CVolantorDoc& doc)
 {
     if (!CanRedo())
-        return;
-    m_edits[m_nDone]->Apply(doc);
+        return nullptr;
+    DocumentEdit& edit = *m_edits[m_nDone];
+    edit.Apply(doc);
     ++m_nDone;
+    return &edit;
 }
 
 void EditHistory::Clear()

@@ -16,8 +16,9 @@ class EditHistory {
 public:
     // Applies the edit and keeps it; the edits undone before it are dropped.
     void Perform(std::unique_ptr<DocumentEdit> edit, CVolantorDoc& doc);
-    void Undo(CVolantorDoc& doc);
-    void Redo(CVolantorDoc& doc);
+    // Each returns the edit it stepped over; none when there was nothing to step over.
+    const DocumentEdit* Undo(CVolantorDoc& doc);
+    const DocumentEdit* Redo(CVolantorDoc& doc);
 
     // How many edits are in effect.
     std::size_t Index() const { return m_nDone; }

@@ -74,9 +74,8 @@ LogSamples ReadDataLines(std::istream& log, std::size_t lineNumber)
 
 void CVolantorDoc::OnOpenFlightPath()
 {
-    const std::string initialName = m_strBaseName.substr(0, m_strBaseName.find('.')) + ".dat";
-    ReadFlightPathFiles(
-        m_pUI->ChooseFilesToOpen({"Flight Recorder Files (*.dat)|*.dat||", "dat", initialName}));
+    ReadFlightPathFiles(m_pUI->ChooseFilesToOpen(
+        {"Flight Recorder Files (*.dat)|*.dat||", "dat", SuggestedFileName(".dat")}));
 }
 
 void CVolantorDoc::ReadFlightPathFiles(const std::vector<std::string>& paths)

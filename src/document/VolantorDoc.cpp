@@ -152,31 +152,28 @@ void CVolantorDoc::RecalcExtents()
 
 void CVolantorDoc::Perform(std::unique_ptr<DocumentEdit> edit)
 {
+    const DocumentEdit& applied = *edit;
     m_history.Perform(std::move(edit), *this);
-    EditApplied();
+    EditApplied(applied);
 }
 
 void CVolantorDoc::OnUndo()
 {
-    if (!m_history.CanUndo())
-        return;
-    m_history.Undo(*this);
-    EditApplied();
+    if (const DocumentEdit* undone = m_history.Undo(*this))
+        EditApplied(*undone);
 }
 
 void CVolantorDoc::OnRedo()
 {
-    if (!m_history.CanRedo())
-        return;
-    m_history.Redo(*this);
-    EditApplied();
+    if (const DocumentEdit* redone = m_history.Redo(*this))
+        EditApplied(*redone);
 }
 
-void CVolantorDoc::EditApplied()
+void CVolantorDoc::EditApplied(const DocumentEdit& edit)
 {
     if (m_paths.empty())
         ClearContents();
-    else
+    else if (edit.MovesSamples())
         RecalcExtents();
     ShowCurrentPath();
     m_pUI->UpdateAllViews();

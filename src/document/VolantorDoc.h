@@ -80,6 +80,9 @@ public:
     // "Vehicle Settings...": the current path's vehicle, colours, traffic and density.
     void OnVehicleSettings();
 
+    // Room for more samples, growing as appending one at a time would.
+    void ReserveSamples(std::size_t more);
+
     // Every change to the paths and samples is an edit made here: applied,
     // kept for Undo and Redo, and the extents and views brought up to date.
     void Perform(std::unique_ptr<DocumentEdit> edit);
@@ -122,8 +125,6 @@ private:
     void ResetToNew();
     // Empties the document, as a new document starts.
     void ClearContents();
-    // Room for more samples, growing as appending one at a time would.
-    void ReserveSamples(std::size_t more);
     // What one file read gave, not yet in the document: its paths and the lines
     // it adds to the report. kind names the file's kind in messages.
     struct ReadPaths {
@@ -137,8 +138,9 @@ private:
     std::optional<ReadPaths> SampleTrackFile(const TrackFile& file, const std::string& name);
     // Adds what the files gave as one edit, then reports the sample count and their lines.
     void AddReadPaths(std::vector<ReadPaths>&& files, const std::string& editName);
-    // After an edit went either way: a document left without paths starts over.
-    void EditApplied();
+    // After an edit went either way: a document left without paths starts over,
+    // one whose samples moved is measured anew.
+    void EditApplied(const DocumentEdit& edit);
     // Narrows every path whose range holds the selected sample.
     void TrimAtSelectedSample(int selectedSample, bool keepEnd);
     // Runs the segmenter over cleared samples as one edit; the number of segments it made.
