@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/FileKinds.h"
 
+#include "xml/TrackFiles.h"
+
 #include <QFileInfo>
 
 FileKind FileKindOf(const QString& path)
@@ -10,8 +12,7 @@ FileKind FileKindOf(const QString& path)
         return FileKind::Document;
     if (extension.compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
         return FileKind::RecorderLog;
-    if (extension.compare(QLatin1String("gpx"), Qt::CaseInsensitive) == 0 ||
-        extension.compare(QLatin1String("igc"), Qt::CaseInsensitive) == 0)
+    if (IsTrackFileName(path.toStdString()))
         return FileKind::Track;
     return FileKind::Other;
 }
