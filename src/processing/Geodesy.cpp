@@ -61,6 +61,19 @@ LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, float lat, f
                          GeoPoint::At(lat, lon));
 }
 
+GeoPosition PositionAtOffset(float refLat, float refLon, double east, double north)
+{
+    // North runs along the reference meridian, where arc and latitude are proportional.
+    const double lat = refLat + north / (geodesy::kEarthRadius * geodesy::kDegToRad);
+    // East is the great-circle distance to a point on the reference latitude;
+    // in haversine form, sin(d / 2R) = cos(lat) sin(dLon / 2), which keeps
+    // short distances exact where the cosine form would lose them.
+    const double halfChord = std::sin(std::abs(east) / (2 * geodesy::kEarthRadius)) /
+                             std::cos(refLat * geodesy::kDegToRad);
+    const double dLon = 2 * std::asin(std::min(halfChord, 1.0)) / geodesy::kDegToRad;
+    return {lat, WrappedLongitude(refLon + std::copysign(dLon, east))};
+}
+
 BoxExtents BoxExtentsOf(float minLat, float minLon, float maxLat, float maxLon)
 {
     BoxExtents extents{};

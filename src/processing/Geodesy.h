@@ -56,6 +56,14 @@ LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, float lat, f
 LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoint& reference, float lat,
                           float lon, float alt, const GeoPoint& position);
 
+// The position at offsets in metres east and north of a reference point,
+// measured as LocalOffsetOf measures them: the inverse of its east and north.
+struct GeoPosition {
+    double dLat;
+    double dLon;
+};
+GeoPosition PositionAtOffset(float refLat, float refLon, double east, double north);
+
 // Width (along the southern edge), height (along the western edge) and centre
 // of a latitude/longitude box.
 struct BoxExtents {

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "processing/PatternReplay.h"
+
+#include <string>
+#include <vector>
+
+class CVolantorDoc;
+
+// One vehicle of a scenery file and the lap it flies.
+struct ReplayedPattern {
+    int nPattern;  // the pattern number: the path's index in the document
+    ReplayedLap lap;
+};
+
+// The laps the document's scenery makes its vehicles fly, one for each path
+// with samples, about the document's reference point. Empty, with the reason
+// in refusal, when no scenery can be written of the document.
+std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string& refusal);
