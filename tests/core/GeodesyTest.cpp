@@ -23,6 +23,9 @@ TEST(Geodesy, OffsetsAndBoxes)
         EXPECT_NEAR(offset.fEast, r.east, 0.01) << r.name;
         EXPECT_NEAR(offset.fNorth, r.north, 0.01) << r.name;
         EXPECT_NEAR(offset.fUp, -30.48, 1e-5) << r.name;
+        const GeoPosition back = PositionAtOffset(r.refLat, r.refLon, r.east, r.north);
+        EXPECT_NEAR(back.dLat, r.lat, 1e-6) << r.name;
+        EXPECT_NEAR(WrappedLongitude(back.dLon - r.lon), 0, 1e-6) << r.name;
     }
     EXPECT_EQ(WrappedLongitude(190), -170);
     const BoxExtents box = BoxExtentsOf(60, 10, 61, 12);
