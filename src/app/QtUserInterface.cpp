@@ -27,6 +27,10 @@ void QtUserInterface::ShowMessage(const std::string& text, MessageKind kind)
         kind == MessageKind::Failure ? QMessageBox::Warning : QMessageBox::Information;
     QMessageBox box(icon, QApplication::applicationName(), QString::fromStdString(text), QMessageBox::Ok,
                     Parent());
+    if (kind == MessageKind::Table) {
+        box.setTextFormat(Qt::RichText);
+        box.setText("<pre>" + QString::fromStdString(text).toHtmlEscaped() + "</pre>");
+    }
     box.exec();
 }
 

@@ -3,12 +3,15 @@
 
 #include "VolantorVersion.h"
 #include "cli/CliUserInterface.h"
+#include "cli/ReportJson.h"
 #include "cli/VehicleArguments.h"
 #include "document/DocumentEdits.h"
 #include "document/FileIO.h"
 #include "document/Preferences.h"
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
+#include "output/SceneryFit.h"
+#include "output/SceneryReport.h"
 #include "view/PathView.h"
 #include "view/qt/PathViewImage.h"
 #include "xml/KmlExport.h"
@@ -122,12 +125,12 @@ auto EditVehicle(std::optional<std::string> (*parse)(std::string_view, Value&),
         parse(argument, value);
         VehiclePath settings = doc.m_paths[doc.m_nCurPath];
         store(settings, value);
-        doc.Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", doc.m_nCurPath, std::move(settings)));
+        doc.Perform(
+            std::make_unique<PathSettingsEdit>("Vehicle Settings", doc.m_nCurPath, std::move(settings)));
     };
 }
 
-template <typename Value>
-auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
+template <typename Value> auto CheckWith(std::optional<std::string> (*parse)(std::string_view, Value&))
 {
     return [parse](const std::string& argument) {
         Value value{};
@@ -178,7 +181,8 @@ std::optional<std::pair<int, int>> ParsePictureSize(std::string_view text)
     const auto side = [](std::string_view digits) -> std::optional<int> {
         int value = 0;
         const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 || value > kMaxPictureSide)
+        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 ||
+            value > kMaxPictureSide)
             return std::nullopt;
         return value;
     };
@@ -217,6 +221,32 @@ void SavePicture(CVolantorDoc&, CliUserInterface& ui, const std::string& file)
         ui.ShowFailure("Can't save \"" + file + "\": " + error + ".");
 }
 
+void WriteReportJson(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
+{
+    std::string refusal, error;
+    if (doc.m_paths.empty())
+        ui.ShowFailure("Nothing loaded!");
+    else if (const auto report = ReportScenery(doc, refusal); !report)
+        ui.ShowFailure(refusal);
+    else if (!SaveFileSafely(file, SceneryReportJson(*report), error))
+        ui.ShowFailure("Can't save \"" + file + "\": " + error + ".");
+}
+
+std::optional<std::string> ParseFitBytes(std::string_view text, std::size_t& bytes)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || bytes == 0)
+        return "BYTES is a file size in bytes, not \"" + std::string(text) + "\"";
+    return std::nullopt;
+}
+
+void FitToSize(CVolantorDoc& doc, CliUserInterface&, const std::string& argument)
+{
+    std::size_t bytes = 0;
+    ParseFitBytes(argument, bytes);
+    doc.OnFitToSize(bytes);
+}
+
 const std::vector<StepKind>& StepKinds()
 {
     static const std::vector<StepKind> kinds{
@@ -233,8 +263,13 @@ const std::vector<StepKind>& StepKinds()
          SaveOutputTo(&CVolantorDoc::OnSaveScasmSource)},
         {"--bgl", "FILE", "compile the scenery into a BGL file",
          SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
-        {"--map", "FILE", "export the areas and paths as map text",
-         SaveOutputTo(&CVolantorDoc::OnExportMap)},
+        {"--report", "", "show what the compiled scenery makes each vehicle fly and how far it strays",
+         Run(&CVolantorDoc::OnSceneryReport)},
+        {"--report-json", "FILE", "write that report as JSON", WriteReportJson},
+        {"--fit", "BYTES",
+         "choose thresholds that bring the BGL file within BYTES (64 KB is 65536) and generate the paths",
+         FitToSize, CheckWith(ParseFitBytes)},
+        {"--map", "FILE", "export the areas and paths as map text", SaveOutputTo(&CVolantorDoc::OnExportMap)},
         {"--kml", "FILE", "export the areas and paths as KML for a globe viewer",
          [](CVolantorDoc& doc, CliUserInterface& ui, const std::string& file) {
              ui.SetNextFile(file);
@@ -359,7 +394,8 @@ std::string Usage()
     line("FILE.gpx, FILE.igc", kImportTrackStep.strHelp);
     line("FILE.vol", "open a document file");
     for (const StepKind& kind : StepKinds())
-        line(std::string(kind.strOption) + (kind.strArgument.empty() ? "" : " ") + std::string(kind.strArgument),
+        line(std::string(kind.strOption) + (kind.strArgument.empty() ? "" : " ") +
+                 std::string(kind.strArgument),
              kind.strHelp);
     line("--set NAME=VALUE", std::string(kSetPreferenceStep.strHelp) + "; NAME is one of:");
     std::string names = "   ";
@@ -369,9 +405,8 @@ std::string Usage()
     usage += "\nOptions:\n";
     line("--help", "show this text");
     line("--version", "show the program's version");
-    usage +=
-        "\nMessages go to standard output, failures to standard error. Questions are\n"
-        "answered Yes. Exit status: 0 success, 1 a command failed, 2 a usage error.\n";
+    usage += "\nMessages go to standard output, failures to standard error. Questions are\n"
+             "answered Yes. Exit status: 0 success, 1 a command failed, 2 a usage error.\n";
     return usage;
 }
 
@@ -427,7 +462,8 @@ int RunVolantorCli(const std::vector<std::string>& args, std::ostream& out, std:
         else if (EndsWith(lowered, ".vol"))
             steps.push_back({FindStepKind("--open"), arg});
         else
-            return UsageError(err, "don't know what to do with \"" + arg + "\" (expected a .dat, .gpx, .igc or .vol file)");
+            return UsageError(err, "don't know what to do with \"" + arg +
+                                       "\" (expected a .dat, .gpx, .igc or .vol file)");
     }
     if (std::all_of(steps.begin(), steps.end(),
                     [](const Step& step) { return step.pKind == &kSetPreferenceStep; }))

@@ -173,8 +173,8 @@ void SegmentationEdit::Revert(CVolantorDoc& doc)
     PutSegments(doc.m_samples, m_before);
 }
 
-EditGroup::EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits)
-    : DocumentEdit(std::move(name)), m_edits(std::move(edits))
+EditGroup::EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits, Reach reach)
+    : DocumentEdit(std::move(name), reach), m_edits(std::move(edits))
 {
 }
 

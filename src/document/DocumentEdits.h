@@ -108,7 +108,9 @@ private:
 // reverse. An edit that fails to apply takes back the ones before it.
 class EditGroup : public DocumentEdit {
 public:
-    EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits);
+    // The reach is the widest of the edits'.
+    EditGroup(std::string name, std::vector<std::unique_ptr<DocumentEdit>> edits,
+              Reach reach = Reach::Samples);
     void Apply(CVolantorDoc& doc) override;
     void Revert(CVolantorDoc& doc) override;
 

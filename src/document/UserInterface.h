@@ -14,8 +14,9 @@ struct VehicleDialogData;
 // with a scripted fake. Nothing behind this interface knows about the document.
 class UserInterface {
 public:
-    // A confirmation or report, or a refusal or failure that abandons the command.
-    enum class MessageKind { Information, Failure };
+    // A confirmation or report, a refusal or failure that abandons the
+    // command, or a table whose columns line up in fixed-width type.
+    enum class MessageKind { Information, Failure, Table };
 
     // What a file dialog offers: the filter ("Flight Recorder Files (*.dat)|*.dat||"),
     // the extension added to a bare name, and the name it starts with.

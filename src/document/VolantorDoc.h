@@ -67,6 +67,12 @@ public:
     bool WriteScasmSource(std::string& text) const;
     void OnCreateBglFile();
     void OnExportMap();
+    // "Scenery Report...": what the compiled scenery makes each vehicle fly
+    // and how far it strays from its recording.
+    void OnSceneryReport();
+    // "Fit to Size...": new segmentation thresholds, and the paths generated
+    // with them, that bring the compiled file within the bytes.
+    void OnFitToSize(std::size_t maxFileBytes);
 
     // Path editing: loops, trimming, stepping between paths, deleting.
     void OnFindLoopPoint();

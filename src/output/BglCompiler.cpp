@@ -30,7 +30,6 @@ constexpr std::uint8_t kTableEnd = 0xFF;
 constexpr std::size_t kBlockSizeOffset = 179;
 // The size word counts the block's bytes from here to the end of the last body.
 constexpr std::size_t kBlockSizeCountsFrom = 181;
-constexpr std::size_t kMaxBlockSize = 0xFFFF;
 // Each entry's offset field is written as patterns x 8 + 1 and only its lower
 // half patched; with more patterns its upper half would be wrong.
 constexpr std::size_t kMaxPatterns = 8191;
@@ -115,7 +114,7 @@ void PutHeader(ByteWriter& out, const CVolantorDoc& doc)
     out.PutI32(bgl::Lat32(doc.m_fRefLat));
 }
 
-std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
+BglLayout LayOut(const CVolantorDoc& doc)
 {
     // A path without samples has nothing to fly; the others keep their index
     // as pattern number.
@@ -164,35 +163,33 @@ std::vector<std::uint8_t> CompileImage(const CVolantorDoc& doc)
     }
     out.PutU8(kTableEnd);
 
-    std::vector<std::size_t> bodyOffsets;
+    BglLayout layout;
     for (std::size_t k = 0; k < patterns.size(); ++k) {
-        bodyOffsets.push_back(out.Size());
+        const std::size_t offset = out.Size();
         out.PutBytes(EncodePatternBody(sequences[k], PatternName(patterns[k])));
+        layout.bodies.push_back({patterns[k], offset, out.Size() - offset});
     }
 
-    const std::size_t blockSize = out.Size() - kBlockSizeCountsFrom;
-    if (blockSize > kMaxBlockSize)
-        throw bgl::Refusal(
-            "Can't create the BGL file: its dynamic scenery would take " + std::to_string(blockSize) +
-            " bytes, more than the " + std::to_string(kMaxBlockSize) +
-            " the format can hold. Write fewer paths, or generate them with wider thresholds.");
-    out.PatchU16(kBlockSizeOffset, static_cast<std::uint16_t>(blockSize));
+    layout.nBlockSize = out.Size() - kBlockSizeCountsFrom;
+    out.PatchU16(kBlockSizeOffset, static_cast<std::uint16_t>(layout.nBlockSize));
     // Each entry leads to its body; the distance is counted from 3 bytes
     // before the offset field (the entry's first byte, for a normal entry).
     for (std::size_t k = 0; k < offsetFields.size(); ++k)
-        out.PatchU16(offsetFields[k], static_cast<std::uint16_t>(bodyOffsets[k] - offsetFields[k] + 3));
+        out.PatchU16(offsetFields[k],
+                     static_cast<std::uint16_t>(layout.bodies[k].nOffset - offsetFields[k] + 3));
 
     PutZeros(out, 3);
     out.PutText(kNotice);
-    return out.Bytes();
+    layout.bytes = out.Bytes();
+    return layout;
 }
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std::string& refusal)
+std::optional<BglLayout> LayOutBgl(const CVolantorDoc& doc, std::string& refusal)
 {
     try {
-        return CompileImage(doc);
+        return LayOut(doc);
     } catch (const bgl::Refusal& reason) {
         refusal = reason.what();
         return std::nullopt;
@@ -200,6 +197,21 @@ std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std
         refusal = "Can't create the BGL file: " + std::string(reason.what());
         return std::nullopt;
     }
+}
+
+std::optional<std::vector<std::uint8_t>> CompileBgl(const CVolantorDoc& doc, std::string& refusal)
+{
+    std::optional<BglLayout> layout = LayOutBgl(doc, refusal);
+    if (!layout)
+        return std::nullopt;
+    if (!layout->Fits()) {
+        refusal = "Can't create the BGL file: its dynamic scenery would take " +
+                  std::to_string(layout->nBlockSize) + " bytes, more than the " +
+                  std::to_string(BglLayout::kMaxBlockSize) +
+                  " the format can hold. Write fewer paths, or generate them with wider thresholds.";
+        return std::nullopt;
+    }
+    return std::move(layout->bytes);
 }
 
 void CVolantorDoc::OnCreateBglFile()

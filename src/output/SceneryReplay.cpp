@@ -2,21 +2,24 @@
 #include "output/SceneryReplay.h"
 
 #include "document/VolantorDoc.h"
+#include "output/BglCompiler.h"
 #include "output/PatternSequence.h"
 
 std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string& refusal)
 {
+    const std::optional<BglLayout> layout = LayOutBgl(doc, refusal);
+    return layout ? ReplayLayout(*layout, doc) : std::vector<ReplayedPattern>{};
+}
+
+std::vector<ReplayedPattern> ReplayLayout(const BglLayout& layout, const CVolantorDoc& doc)
+{
     std::vector<ReplayedPattern> replays;
     PatternSequencer sequencer;
-    try {
-        for (int index = 0; index < static_cast<int>(doc.m_paths.size()); ++index) {
-            if (!doc.m_paths[index].IsEmpty())
-                replays.push_back({index, ReplayedLap(sequencer.Sequence(doc.m_samples, doc.m_paths[index], index),
-                                                      doc.m_fRefLat, doc.m_fRefLon)});
-        }
-    } catch (const pattern::Refusal& reason) {
-        refusal = reason.what();
-        replays.clear();
+    for (const BglLayout::Body& body : layout.bodies) {
+        replays.push_back(
+            {body.nPattern,
+             ReplayedLap(sequencer.Sequence(doc.m_samples, doc.m_paths[body.nPattern], body.nPattern),
+                         doc.m_fRefLat, doc.m_fRefLon)});
     }
     return replays;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CVolantorDoc;
+struct BglLayout;
 
 // One vehicle of a scenery file and the lap it flies.
 struct ReplayedPattern {
@@ -14,7 +15,9 @@ struct ReplayedPattern {
     ReplayedLap lap;
 };
 
-// The laps the document's scenery makes its vehicles fly, one for each path
-// with samples, about the document's reference point. Empty, with the reason
-// in refusal, when no scenery can be written of the document.
+// The laps the document's compiled scenery makes its vehicles fly, one for
+// each path with samples, about the document's reference point. Empty, with
+// the reason in refusal, when no scenery can be compiled of the document.
 std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string& refusal);
+// The same for a document already compiled.
+std::vector<ReplayedPattern> ReplayLayout(const BglLayout& layout, const CVolantorDoc& doc);

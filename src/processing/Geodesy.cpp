@@ -38,7 +38,8 @@ LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoi
     LocalOffset offset{};
     if (lon != refLon) {
         // Along the reference latitude, to the position's meridian.
-        double east = GreatCircleDistance(reference, {reference.fCosLat, reference.fSinLat, position.fLonRadians});
+        double east =
+            GreatCircleDistance(reference, {reference.fCosLat, reference.fSinLat, position.fLonRadians});
         // The distance is the short way round; west of the reference is negative.
         if (EastwardDegrees(refLon, lon) < 0)
             east = -east;
@@ -46,7 +47,8 @@ LocalOffset LocalOffsetOf(float refLat, float refLon, float refAlt, const GeoPoi
     }
     if (lat != refLat) {
         // Along the reference meridian, to the position's latitude.
-        double north = GreatCircleDistance(reference, {position.fCosLat, position.fSinLat, reference.fLonRadians});
+        double north =
+            GreatCircleDistance(reference, {position.fCosLat, position.fSinLat, reference.fLonRadians});
         if ((north > 0 && lat < refLat) || (north < 0 && lat > refLat))
             north = -north;
         offset.fNorth = static_cast<float>(north);
@@ -68,8 +70,8 @@ GeoPosition PositionAtOffset(float refLat, float refLon, double east, double nor
     // East is the great-circle distance to a point on the reference latitude;
     // in haversine form, sin(d / 2R) = cos(lat) sin(dLon / 2), which keeps
     // short distances exact where the cosine form would lose them.
-    const double halfChord = std::sin(std::abs(east) / (2 * geodesy::kEarthRadius)) /
-                             std::cos(refLat * geodesy::kDegToRad);
+    const double halfChord =
+        std::sin(std::abs(east) / (2 * geodesy::kEarthRadius)) / std::cos(refLat * geodesy::kDegToRad);
     const double dLon = 2 * std::asin(std::min(halfChord, 1.0)) / geodesy::kDegToRad;
     return {lat, WrappedLongitude(refLon + std::copysign(dLon, east))};
 }

@@ -161,6 +161,16 @@ int SegmentPath(std::vector<PathSample>& samples, int first, int last,
     return openings;
 }
 
+int SegmentPaths(CVolantorDoc& doc, const SegmentationThresholds& thresholds)
+{
+    int made = 0;
+    for (const VehiclePath& path : doc.m_paths) {
+        if (!path.IsEmpty())
+            made += SegmentPath(doc.m_samples, path.m_nFirstSample, path.m_nLastSample, thresholds);
+    }
+    return made;
+}
+
 int CVolantorDoc::SegmentAsEdit(const std::string& name, int (*segment)(CVolantorDoc&))
 {
     auto edit = std::make_unique<SegmentationEdit>(name, segment);
@@ -176,13 +186,7 @@ void CVolantorDoc::OnGeneratePath()
         return;
     }
     const int segments = SegmentAsEdit("Generate Path", [](CVolantorDoc& doc) {
-        const SegmentationThresholds thresholds = SegmentationThresholds::FromPreferences();
-        int made = 0;
-        for (const VehiclePath& path : doc.m_paths) {
-            if (!path.IsEmpty())
-                made += SegmentPath(doc.m_samples, path.m_nFirstSample, path.m_nLastSample, thresholds);
-        }
-        return made;
+        return SegmentPaths(doc, SegmentationThresholds::FromPreferences());
     });
     m_pUI->ShowInformation("Generated " + std::to_string(segments) + " Path Segments");
 }

@@ -68,7 +68,9 @@ ReplayedLap::ReplayedLap(const std::vector<pattern::Command>& commands, float re
                            placed = true;
                            fly(0, to[0] - now.from[0], to[1] - now.from[1], to[2] - now.from[2]);
                        },
-                       [&](const pattern::Heading& c) { now.heading = {c.fAngle, 0, 0, 0}; },
+                       [&](const pattern::Heading& c) {
+                           now.heading = {c.fAngle, 0, 0, 0};
+                       },
                        [&](const pattern::YawTo& c) {
                            now.heading = YawToward(now.heading, c.fAngle, c.dRate, now.nStart);
                        },
@@ -78,9 +80,18 @@ ReplayedLap::ReplayedLap(const std::vector<pattern::Command>& commands, float re
                        [&](const pattern::BankTo& c) {
                            now.bank = TurnToward(now.bank, c.fAngle, c.dRate, now.nStart);
                        },
-                       [&](const pattern::Hold& c) { fly(c.nSeconds, 0, 0, 0); },
-                       [&](const pattern::MoveXY& c) { fly(c.nSeconds, c.dEast, c.dNorth, 0); },
-                       [&](const pattern::Move3D& c) { fly(c.nSeconds, c.dEast, c.dNorth, c.dUp); },
+                       [&](const pattern::Hold& c) {
+                           fly(c.nSeconds, 0, 0, 0);
+                           ++m_nHolds;
+                       },
+                       [&](const pattern::MoveXY& c) {
+                           fly(c.nSeconds, c.dEast, c.dNorth, 0);
+                           ++m_nMoves;
+                       },
+                       [&](const pattern::Move3D& c) {
+                           fly(c.nSeconds, c.dEast, c.dNorth, c.dUp);
+                           ++m_nMoves;
+                       },
                        [&](const pattern::Gear& c) { now.bGearUp = c.bUp; },
                        [](const auto&) {},
                    },

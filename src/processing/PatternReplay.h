@@ -77,6 +77,9 @@ public:
     // hold, move and position fix ends, the same place not twice in a row.
     std::vector<ReplayPlace> Course() const;
     const std::vector<ReplayPiece>& Pieces() const { return m_pieces; }
+    // The holds and moves it flew, as commands (a move too long for one counts each piece).
+    int Holds() const { return m_nHolds; }
+    int Moves() const { return m_nMoves; }
 
 private:
     ReplayPlace PlaceAt(const double (&metres)[3]) const;
@@ -85,4 +88,6 @@ private:
     float m_fRefLon;
     std::vector<ReplayPiece> m_pieces;
     int m_nSeconds = 0;
+    int m_nHolds = 0;
+    int m_nMoves = 0;
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/SceneryReplay.h"
 #include "processing/PatternReplay.h"
+#include "output/SceneryReplay.h"
 #include "processing/ReplayDeviation.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
@@ -64,7 +64,8 @@ TEST(PatternReplay, HandMadeSequencesFlyAsWorkedOut)
 // The first placing draws no line; a fix draws one to where it puts the vehicle.
 TEST(PatternReplay, CourseHasOneCornerPerPlace)
 {
-    const ReplayedLap lap({SetPos{0, 0.0009, 0}, Hold{3}, MoveXY{2, 0, 50}, SetPos{0, 0.0009, 0}, Jump{0}}, 0, 0);
+    const ReplayedLap lap({SetPos{0, 0.0009, 0}, Hold{3}, MoveXY{2, 0, 50}, SetPos{0, 0.0009, 0}, Jump{0}}, 0,
+                          0);
     const std::vector<ReplayPlace> course = lap.Course();
     ASSERT_EQ(course.size(), 3u);
     EXPECT_NEAR(course[0].dEast, 100.0233, 1e-3);
