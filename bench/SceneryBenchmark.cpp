@@ -3,12 +3,17 @@
 // flights (3600 samples each): take-off roll, climb with the gear coming up,
 // cruise at about 100 knots with rate-one turns (3 degrees a second at 22
 // degrees of bank) every ten minutes, descent and landing roll. Their
-// compiled scenery fits the 64 KB a BGL dynamic block can hold.
+// compiled scenery fits the 64 KB a BGL dynamic block can hold. The same
+// flights with their turns banked at 28 degrees, past the default bank
+// threshold, are cut into one-second moves through every turn and do not fit.
 
 #include "bench/NullUserInterface.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
 #include "output/BglCompiler.h"
+#include "output/SceneryFit.h"
+#include "output/SceneryReplay.h"
+#include "processing/ReplayDeviation.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +30,7 @@ constexpr double kMetresPerDegree = 111137;
 constexpr double kDegToRad = 3.141592654 / 180;
 
 // One recorded flight; the paths differ in start point, heading and timing.
-std::vector<PathSample> Flight(int index)
+std::vector<PathSample> Flight(int index, double turnBank)
 {
     std::vector<PathSample> samples;
     double lat = 47.40 + 0.004 * index, lon = -122.30 + 0.003 * index;
@@ -47,7 +52,7 @@ std::vector<PathSample> Flight(int index)
         const int inPeriod = t % turnPeriod;
         if (!rolling && t >= 400 && inPeriod < 30) {
             heading = std::fmod(heading + (index % 2 ? 3 : -3) + 360, 360);
-            bank = index % 2 ? 22 : -22;
+            bank = index % 2 ? turnBank : -turnBank;
         }
         // The recorder's own unsteadiness.
         heading = std::fmod(heading + 0.15 * std::sin(t * 0.7 + index) + 360, 360);
@@ -72,25 +77,28 @@ std::vector<PathSample> Flight(int index)
 
 NullUserInterface g_ui;
 
+CVolantorDoc FlightsWithTurnsBanked(double turnBank)
+{
+    SetDefaultPreferences();
+    CVolantorDoc flights(g_ui);
+    flights.OnNewDocument();
+    for (int i = 0; i < kPaths; ++i) {
+        const std::vector<PathSample> samples = Flight(i, turnBank);
+        VehiclePath path;
+        path.m_nFirstSample = static_cast<int>(flights.m_samples.size());
+        flights.m_samples.insert(flights.m_samples.end(), samples.begin(), samples.end());
+        path.m_nLastSample = static_cast<int>(flights.m_samples.size()) - 1;
+        flights.m_paths.push_back(path);
+    }
+    flights.m_nCurPath = kPaths - 1;
+    flights.RecalcExtents();
+    flights.OnGeneratePath();
+    return flights;
+}
+
 CVolantorDoc& FlightsDocument()
 {
-    static CVolantorDoc doc = [] {
-        SetDefaultPreferences();
-        CVolantorDoc flights(g_ui);
-        flights.OnNewDocument();
-        for (int i = 0; i < kPaths; ++i) {
-            const std::vector<PathSample> samples = Flight(i);
-            VehiclePath path;
-            path.m_nFirstSample = static_cast<int>(flights.m_samples.size());
-            flights.m_samples.insert(flights.m_samples.end(), samples.begin(), samples.end());
-            path.m_nLastSample = static_cast<int>(flights.m_samples.size()) - 1;
-            flights.m_paths.push_back(path);
-        }
-        flights.m_nCurPath = kPaths - 1;
-        flights.RecalcExtents();
-        flights.OnGeneratePath();
-        return flights;
-    }();
+    static CVolantorDoc doc = FlightsWithTurnsBanked(22);
     return doc;
 }
 
@@ -135,5 +143,45 @@ void BM_WriteScasmSource(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(doc.m_samples.size()));
 }
 BENCHMARK(BM_WriteScasmSource)->Unit(benchmark::kMillisecond);
+
+// What the report does for each pattern once the file is compiled.
+void BM_ReplayAndDeviation(benchmark::State& state)
+{
+    const CVolantorDoc& doc = FlightsDocument();
+    std::string refusal;
+    const BglLayout layout = *LayOutBgl(doc, refusal);
+    double largest = 0;
+    for (auto _ : state) {
+        for (const ReplayedPattern& replay : ReplayLayout(layout, doc)) {
+            const PathDeviation deviation =
+                MeasureDeviation(replay.lap, doc.m_samples, doc.m_paths[replay.nPattern]);
+            largest = std::max(largest, deviation.dMaxHorizontal);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(doc.m_samples.size()));
+    state.counters["largest_deviation_m"] = largest;
+}
+BENCHMARK(BM_ReplayAndDeviation)->Unit(benchmark::kMillisecond);
+
+// Fit to Size of the flights that do not fit with the default thresholds;
+// the search leaves the document as it found it, so each run starts alike.
+void BM_FitToSize(benchmark::State& state)
+{
+    static CVolantorDoc doc = FlightsWithTurnsBanked(28);
+    std::string refusal;
+    state.counters["default_file_bytes"] = static_cast<double>(LayOutBgl(doc, refusal)->bytes.size());
+    for (auto _ : state) {
+        const std::optional<SceneryFit> fit = FindSceneryFit(doc, kDefaultFitBytes, refusal);
+        if (!fit) {
+            state.SkipWithError(refusal.c_str());
+            return;
+        }
+        state.counters["file_bytes"] = static_cast<double>(fit->nFileBytes);
+        state.counters["scale"] = fit->dScale;
+        state.counters["largest_deviation_m"] = fit->dLargestDeviation;
+        state.counters["trials"] = fit->nTrials;
+    }
+}
+BENCHMARK(BM_FitToSize)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

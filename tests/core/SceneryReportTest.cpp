@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "output/SceneryReport.h"
 #include "document/Preferences.h"
 #include "output/BglCompiler.h"
 #include "output/SceneryFit.h"
-#include "output/SceneryReport.h"
 #include "support/DocumentBuilder.h"
 #include "support/FakeUserInterface.h"
 
@@ -52,21 +52,23 @@ TEST(SceneryReport, FiguresPerPatternAndForTheFile)
     CVolantorDoc doc(ui);
     AddStrayingPath(doc);
     doc.OnSceneryReport();
-    EXPECT_EQ(ui.LastText(),
-              "Pattern      Vehicle        Samples Holds Moves  Bytes Across max Across mean Height max      Lap "
-              "Recorded\n"
-              "PATTERN0     0FE0B - Cessna      11     0     1     62     30.0 m       2.7 m       0 ft  0:00:10  "
-              "0:00:10\n"
-              "File: 354 bytes. Its dynamic scenery takes 110 of the 65535 bytes the format allows.\n");
+    EXPECT_EQ(
+        ui.LastText(),
+        "Pattern      Vehicle        Samples Holds Moves  Bytes Across max Across mean Height max      Lap "
+        "Recorded\n"
+        "PATTERN0     0FE0B - Cessna      11     0     1     62     30.0 m       2.7 m       0 ft  0:00:10  "
+        "0:00:10\n"
+        "File: 354 bytes. Its dynamic scenery takes 110 of the 65535 bytes the format allows.\n");
     // 1200 patterns of 55 bytes: 39 + 9600 + 1 + 66000 bytes of block.
     doc.m_paths.assign(1200, doc.m_paths[0]);
     for (PathSample& sample : doc.m_samples)
         sample.m_nSegKind = 0;
     std::string refusal;
     const std::string text = SceneryReportText(*ReportScenery(doc, refusal));
-    EXPECT_EQ(text.substr(text.rfind("File: ")),
-              "File: 75884 bytes. Its dynamic scenery takes 75640 bytes, 10105 more than the 65535 the format "
-              "allows.\n");
+    EXPECT_EQ(
+        text.substr(text.rfind("File: ")),
+        "File: 75884 bytes. Its dynamic scenery takes 75640 bytes, 10105 more than the 65535 the format "
+        "allows.\n");
 }
 
 TEST(SceneryReport, FitToSizeGeneratesWithinTheBytesAndUndoesWhole)
@@ -104,8 +106,9 @@ TEST(SceneryReport, FitThatCannotBeChangesNothing)
     CVolantorDoc doc(ui);
     AddPath(doc, {SampleAt(47, 8)});
     doc.OnFitToSize(346);
-    EXPECT_EQ(ui.LastText(), "Even the widest thresholds leave a scenery file of 347 bytes, more than the 346 it "
-                             "must fit in, or than the format can hold. Write fewer paths, or trim them.");
+    EXPECT_EQ(ui.LastText(),
+              "Even the widest thresholds leave a scenery file of 347 bytes, more than the 346 it "
+              "must fit in, or than the format can hold. Write fewer paths, or trim them.");
     EXPECT_FALSE(doc.History().CanUndo());
     EXPECT_EQ(g_fBankThreshold, 25);
 }
