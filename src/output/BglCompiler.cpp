@@ -11,25 +11,16 @@
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "output/BglEncoding.h"
+#include "output/BglLayout.h"
 #include "output/BglPatternBody.h"
 #include "output/PatternSequence.h"
 #include "output/SceneryArea.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr std::uint32_t kDynamicBlockOffset = 160;
-constexpr std::uint8_t kDynamicBlockCode = 0x15;
-constexpr std::uint8_t kReferenceLatitudeCode = 0x34;
-constexpr std::uint8_t kNormalEntryCode = 0x32;
-constexpr std::uint8_t kHelicopterEntryCode = 0x35;
-constexpr std::uint8_t kTableEnd = 0xFF;
-constexpr std::size_t kBlockSizeOffset = 179;
-// The size word counts the block's bytes from here to the end of the last body.
-constexpr std::size_t kBlockSizeCountsFrom = 181;
 // Each entry's offset field is written as patterns x 8 + 1 and only its lower
 // half patched; with more patterns its upper half would be wrong.
 constexpr std::size_t kMaxPatterns = 8191;
@@ -38,10 +29,6 @@ constexpr std::string_view kBanner = "  Volantor Version 1.0";
 constexpr std::size_t kBannerLength = 31;
 constexpr std::string_view kNotice = "Dynamic scenery made with Volantor Version 1.0 by Brightmoor";
 
-// What follows the offset field of the helicopter's pattern-table entry.
-constexpr std::array<std::uint8_t, 19> kHelicopterEntry{0x00, 0x00, 0x30, 0xA9, 0xCD, 0xC2, 0x00,
-                                                        0xAA, 0x00, 0xE1, 0xA9, 0xD0, 0x11, 0x67,
-                                                        0x59, 0x05, 0x83, 0xA1, 0xB1};
 // The dynamic-scenery objects of the vehicle choices, numbered 0xFE0B on;
 // any other code flies the first.
 constexpr std::uint16_t kFirstObjectNumber = 0xFE0B;
@@ -80,20 +67,20 @@ void PutHeader(ByteWriter& out, const CVolantorDoc& doc)
     const double n = doc.m_fMaxLat, s = doc.m_fMinLat, e = doc.m_fMaxLon, w = doc.m_fMinLon;
     const double h = g_fHeaderOffset, a1 = g_fArea1Offset, a2 = g_fArea2Offset;
 
-    out.PutU16(1);
+    out.PutU16(bgl::kFileCode);
     out.PutI32(bgl::Lat32(n + h));
     out.PutI32(bgl::Lat32(s - h));
     out.PutI32(bgl::Lon32(e + h));
     out.PutI32(bgl::Lon32(w - h));
     PutZeros(out, 64);
-    out.PutU32(kDynamicBlockOffset);
+    out.PutU32(bgl::kDynamicBlockOffset);
     PutZeros(out, 40 + 2);
     std::string banner(kBanner);
     banner.resize(kBannerLength, ' ');
     out.PutText(banner);
     out.PutU8(0x0A);
 
-    out.PutU8(kDynamicBlockCode);
+    out.PutU8(bgl::kDynamicBlockCode);
     out.PutU16(bgl::Lat512(s - h));  // south before north
     out.PutU16(bgl::Lat512(n + h));
     out.PutU32(10);
@@ -109,7 +96,7 @@ void PutHeader(ByteWriter& out, const CVolantorDoc& doc)
     out.PutU16(bgl::Lon16(e + a2));
     out.PutU16(bgl::Lon16(w - a2));
     PutZeros(out, 24);
-    out.PutU8(kReferenceLatitudeCode);
+    out.PutU8(bgl::kReferenceLatitudeCode);
     out.PutU16(0);
     out.PutI32(bgl::Lat32(doc.m_fRefLat));
 }
@@ -149,19 +136,19 @@ BglLayout LayOut(const CVolantorDoc& doc)
     for (int index : patterns) {
         const VehiclePath& path = doc.m_paths[index];
         if (IsHelicopter(path)) {
-            out.PutU8(kHelicopterEntryCode);
+            out.PutU8(bgl::kHelicopterEntryCode);
             offsetFields.push_back(out.Size());
             out.PutU32(placeholder);
-            out.PutBytes(kHelicopterEntry);
+            out.PutBytes(bgl::kHelicopterEntry);
         } else {
-            out.PutU8(kNormalEntryCode);
+            out.PutU8(bgl::kNormalEntryCode);
             out.PutU16(ObjectNumber(path));
             offsetFields.push_back(out.Size());
             out.PutU32(placeholder);
             out.PutU8(TrafficByte(path, index));
         }
     }
-    out.PutU8(kTableEnd);
+    out.PutU8(bgl::kTableEnd);
 
     BglLayout layout;
     for (std::size_t k = 0; k < patterns.size(); ++k) {
@@ -170,13 +157,11 @@ BglLayout LayOut(const CVolantorDoc& doc)
         layout.bodies.push_back({patterns[k], offset, out.Size() - offset});
     }
 
-    layout.nBlockSize = out.Size() - kBlockSizeCountsFrom;
-    out.PatchU16(kBlockSizeOffset, static_cast<std::uint16_t>(layout.nBlockSize));
-    // Each entry leads to its body; the distance is counted from 3 bytes
-    // before the offset field (the entry's first byte, for a normal entry).
+    layout.nBlockSize = out.Size() - bgl::kBlockSizeCountsFrom;
+    out.PatchU16(bgl::kBlockSizeOffset, static_cast<std::uint16_t>(layout.nBlockSize));
     for (std::size_t k = 0; k < offsetFields.size(); ++k)
-        out.PatchU16(offsetFields[k],
-                     static_cast<std::uint16_t>(layout.bodies[k].nOffset - offsetFields[k] + 3));
+        out.PatchU16(offsetFields[k], static_cast<std::uint16_t>(layout.bodies[k].nOffset - offsetFields[k] +
+                                                                 bgl::kEntryDistanceBeforeField));
 
     PutZeros(out, 3);
     out.PutText(kNotice);

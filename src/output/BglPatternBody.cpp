@@ -3,26 +3,12 @@
 
 #include "document/ByteStream.h"
 #include "output/BglEncoding.h"
+#include "output/BglLayout.h"
 
 #include <cmath>
 #include <string>
 
 namespace {
-
-constexpr std::uint8_t kSetColorCode = 0x31;
-constexpr std::uint8_t kSetPosCode = 0x33;
-constexpr std::uint8_t kHeadingCode = 0x07;
-constexpr std::uint8_t kPitchToCode = 0x01;
-constexpr std::uint8_t kBankToCode = 0x02;
-constexpr std::uint8_t kYawToCode = 0x03;
-constexpr std::uint8_t kHoldCode = 0x27;
-constexpr std::uint8_t kMoveXYCode = 0x15;
-constexpr std::uint8_t kMove3DCode = 0x18;
-constexpr std::uint8_t kGearCode = 0x04;
-constexpr std::uint8_t kJumpCode = 0x24;
-constexpr std::uint8_t kGearUp = 0x00;
-constexpr std::uint8_t kGearDown = 0x01;
-constexpr std::uint16_t kColorPalette = 0xF000;
 
 // The jump back is a signed 16-bit distance.
 constexpr std::size_t kFarthestJumpBack = 32768;
@@ -61,47 +47,48 @@ std::vector<std::uint8_t> EncodePatternBody(const std::vector<pattern::Command>&
         [&](const pattern::SetColor& c) {
             if (c.nColor < 0 || c.nColor > bgl::kMaxColor)
                 throw bgl::ValueDoesNotFit();
-            body.PutU8(kSetColorCode);
+            body.PutU8(bgl::kSetColorCode);
             body.PutU8(static_cast<std::uint8_t>(c.nSlot));
-            body.PutU16(static_cast<std::uint16_t>(c.nColor + kColorPalette));
+            body.PutU8(static_cast<std::uint8_t>(c.nColor));
+            body.PutU8(bgl::kColorPalette);
         },
         [&](const pattern::SetPos& c) {
-            body.PutU8(kSetPosCode);
+            body.PutU8(bgl::kSetPosCode);
             body.PutU16(0);
-            body.PutI32(bgl::Lat32(c.fLat));
+            body.PutI32(bgl::Lat32(c.dLat));
             body.PutU16(0);
-            body.PutI32(bgl::Lon32(c.fLon));
+            body.PutI32(bgl::Lon32(c.dLon));
             body.PutI32(bgl::Altitude32(static_cast<float>(c.dAltMetres)));
             body.PutU16(0);
         },
         [&](const pattern::Heading& c) {
-            body.PutU8(kHeadingCode);
+            body.PutU8(bgl::kHeadingCode);
             body.PutU16(bgl::Angle16(c.fAngle));
         },
-        [&](const pattern::PitchTo& c) { PutAttitude(body, kPitchToCode, c.fAngle, c.dRate); },
-        [&](const pattern::BankTo& c) { PutAttitude(body, kBankToCode, c.fAngle, c.dRate); },
+        [&](const pattern::PitchTo& c) { PutAttitude(body, bgl::kPitchToCode, c.fAngle, c.dRate); },
+        [&](const pattern::BankTo& c) { PutAttitude(body, bgl::kBankToCode, c.fAngle, c.dRate); },
         // The compiled yaw rate is rounded toward zero.
-        [&](const pattern::YawTo& c) { PutAttitude(body, kYawToCode, c.fAngle, std::trunc(c.dRate)); },
+        [&](const pattern::YawTo& c) { PutAttitude(body, bgl::kYawToCode, c.fAngle, std::trunc(c.dRate)); },
         [&](const pattern::Hold& c) {
-            body.PutU8(kHoldCode);
+            body.PutU8(bgl::kHoldCode);
             body.PutU16(Seconds16(c.nSeconds));
         },
         [&](const pattern::MoveXY& c) {
-            body.PutU8(kMoveXYCode);
+            body.PutU8(bgl::kMoveXYCode);
             body.PutU16(Seconds16(c.nSeconds));
             body.PutI16(Metres16(c.dEast));
             body.PutI16(Metres16(c.dNorth));
         },
         [&](const pattern::Move3D& c) {
-            body.PutU8(kMove3DCode);
+            body.PutU8(bgl::kMove3DCode);
             body.PutU16(Seconds16(c.nSeconds));
             body.PutI16(Metres16(c.dEast));
             body.PutI16(Metres16(c.dUp));
             body.PutI16(Metres16(c.dNorth));
         },
         [&](const pattern::Gear& c) {
-            body.PutU8(kGearCode);
-            body.PutU8(c.bUp ? kGearUp : kGearDown);
+            body.PutU8(bgl::kGearCode);
+            body.PutU8(c.bUp ? bgl::kGearUp : bgl::kGearDown);
         },
         [&](const pattern::TakeoffNote&) {},
         [&](const pattern::ElapsedNote&) {},
@@ -115,7 +102,7 @@ std::vector<std::uint8_t> EncodePatternBody(const std::vector<pattern::Command>&
                                    " its closing jump can reach back. Generate it with wider thresholds "
                                    "or trim the path.");
             const auto distance = static_cast<std::int16_t>(-static_cast<int>(body.Size()));
-            body.PutU8(kJumpCode);
+            body.PutU8(bgl::kJumpCode);
             body.PutI16(distance);
         },
     };

@@ -31,8 +31,8 @@ struct SetColor {
     int nColor;
 };
 struct SetPos {
-    float fLat;
-    float fLon;
+    double dLat;
+    double dLon;
     double dAltMetres;
 };
 struct Heading {

@@ -24,7 +24,7 @@ void AppendCommand(std::string& text, const pattern::Command& command)
                 AppendFormat(text, "  SetColor( %d %d F0 )\n", {c.nSlot, c.nColor});
             },
             [&](const pattern::SetPos& c) {
-                AppendFormat(text, "  SetPos( %f %f %f )\n", {c.fLat, c.fLon, c.dAltMetres});
+                AppendFormat(text, "  SetPos( %f %f %f )\n", {c.dLat, c.dLon, c.dAltMetres});
             },
             [&](const pattern::Heading& c) { AppendFormat(text, "  Heading( %f )\n", {c.fAngle}); },
             [&](const pattern::PitchTo& c) {

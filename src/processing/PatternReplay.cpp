@@ -59,8 +59,8 @@ ReplayedLap::ReplayedLap(const std::vector<pattern::Command>& commands, float re
         std::visit(pattern::Overloaded{
                        [&](const pattern::SetPos& c) {
                            const LocalOffset at =
-                               LocalOffsetOf(refLat, refLon, 0, reference, static_cast<float>(c.fLat),
-                                             static_cast<float>(c.fLon), 0, GeoPoint::At(c.fLat, c.fLon));
+                               LocalOffsetOf(refLat, refLon, 0, reference, static_cast<float>(c.dLat),
+                                             static_cast<float>(c.dLon), 0, GeoPoint::At(c.dLat, c.dLon));
                            const double to[3] = {at.fEast, at.fNorth, c.dAltMetres};
                            // The first placing comes from nowhere: no line leads to it.
                            if (!placed)
