@@ -19,14 +19,15 @@ cmake --build build-fuzz -j2
 
 # Target, seed folder, longest input and extra options: a log of a few hundred
 # lines, a document of a few hundred samples, enough bytes for four paths of
-# 200 samples, a GPX file of about a hundred points and an IGC file of a few
-# hundred fixes.
+# 200 samples, a GPX file of about a hundred points, an IGC file of a few
+# hundred fixes and a compiled scenery file of a few paths.
 targets=(
     "fuzz_recorder_reader recorder 16384 -dict=fuzz/recorder.dict"
     "fuzz_document_file document 16384"
     "fuzz_pipeline pipeline 8192"
     "fuzz_gpx_reader gpx 16384 -dict=fuzz/gpx.dict"
     "fuzz_igc_reader igc 16384 -dict=fuzz/igc.dict"
+    "fuzz_bgl_reader bgl 16384"
 )
 
 mkdir -p build-fuzz/logs
