@@ -13,8 +13,12 @@
 
 namespace {
 
-// A 16-bit angle or rate reads as at most this many degrees either way.
-constexpr double kWidestAngle = 32768 / 182.04;
+// A signed 16-bit angle or rate reads as at most this many degrees either
+// way; an unsigned one as 0 up to a hair over 360 (give or take the rounding
+// of the float an angle is read into).
+constexpr double kFloatRounding = 1e-4;
+constexpr double kWidestAngle = 32768 / 182.04 + kFloatRounding;
+constexpr double kFullestTurn = 65535 / 182.04 + kFloatRounding;
 
 bool Within(double value, double low, double high)
 {
@@ -25,10 +29,12 @@ void RequireFieldRanges(const pattern::Command& command)
 {
     std::visit(
         pattern::Overloaded{
-            [](const pattern::Heading& c) { Require(Within(c.fAngle, 0, 360), "a heading is 0 to 360"); },
+            [](const pattern::Heading& c) {
+                Require(Within(c.fAngle, 0, kFullestTurn), "a heading is unsigned");
+            },
             [](const pattern::YawTo& c) {
-                Require(Within(c.fAngle, 0, 360) && Within(c.dRate, -kWidestAngle, kWidestAngle),
-                        "a yaw target is 0 to 360, its rate signed");
+                Require(Within(c.fAngle, 0, kFullestTurn) && Within(c.dRate, -kWidestAngle, kWidestAngle),
+                        "a yaw target is unsigned, its rate signed");
             },
             [](const pattern::PitchTo& c) {
                 Require(Within(c.fAngle, -kWidestAngle, kWidestAngle) &&

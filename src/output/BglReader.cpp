@@ -63,7 +63,8 @@ double Longitude(std::int32_t units)
     return units / geodesy::kBglLongitudeFactor;
 }
 
-// Headings and yaw targets run from 0 to 360 degrees.
+// Headings and yaw targets run from 0 to 360 degrees (65535 units read as a
+// hair over).
 float UnsignedAngle(std::uint16_t units)
 {
     return static_cast<float>(units / geodesy::kBglAngleFactor);

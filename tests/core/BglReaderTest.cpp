@@ -134,7 +134,7 @@ TEST(BglReader, RefusesEachFaultNamingItsByte)
         {"unknown entry", 220, 0x33, "at byte 220: 0x33 is no pattern-table entry code."},
         {"entry leads elsewhere", 223, 0x0A, "at byte 223: the entry of pattern 0 leads to byte 230, but its body starts at byte 229."},
         {"upper half of the offset", 225, 1, "at byte 225: the upper half of the entry's offset field is 1, not 0."},
-        {"helicopter's fixed bytes", 220, 0x35, "at byte 223: the upper half of the entry's offset field is 9, not 0."},
+        {"a normal entry read as a helicopter's", 220, 0x35, "at byte 223: the upper half of the entry's offset field is 9, not 0."},
         {"unknown command", 229, 0x30, "at byte 229: 0x30 is no pattern command code."},
         {"palette", 232, 0xF1, "at byte 232: the colour's palette byte is 0xF1, not 0xF0."},
         {"latitude fraction", 250, 1, "at byte 250: the fraction of the position's latitude is 1, not 0."},
