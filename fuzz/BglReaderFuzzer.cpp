@@ -4,7 +4,7 @@
 // back to itself, with values inside the ranges their fields can hold.
 
 #include "FuzzCheck.h"
-#include "output/BglLayout.h"
+#include "output/BglFormat.h"
 #include "output/BglReader.h"
 
 #include <cstdint>

@@ -11,7 +11,7 @@
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "output/BglEncoding.h"
-#include "output/BglLayout.h"
+#include "output/BglFormat.h"
 #include "output/BglPatternBody.h"
 #include "output/PatternSequence.h"
 #include "output/SceneryArea.h"

@@ -3,7 +3,7 @@
 
 #include "document/ByteStream.h"
 #include "output/BglEncoding.h"
-#include "output/BglLayout.h"
+#include "output/BglFormat.h"
 
 #include <cmath>
 #include <string>

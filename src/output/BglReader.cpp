@@ -2,7 +2,7 @@
 #include "output/BglReader.h"
 
 #include "document/FormatText.h"
-#include "output/BglLayout.h"
+#include "output/BglFormat.h"
 #include "processing/Geodesy.h"
 
 #include <optional>

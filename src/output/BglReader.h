@@ -11,7 +11,7 @@
 #include <vector>
 
 // A compiled scenery file read back into the movement it flies, on the terms
-// of the layout the compiler writes (output/BglLayout.h). Values come back in
+// of the layout the compiler writes (output/BglFormat.h). Values come back in
 // degrees, metres and seconds, each as exact as its field holds it.
 
 // One entry of the pattern table and the body it leads to.
