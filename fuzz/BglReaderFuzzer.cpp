@@ -6,6 +6,9 @@
 #include "FuzzCheck.h"
 #include "output/BglFormat.h"
 #include "output/BglReader.h"
+#include "output/SceneryReplay.h"
+
+#include <cmath>
 
 #include <cstdint>
 #include <string>
@@ -87,6 +90,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const CompiledPattern& last = scenery.patterns.back();
         Require(last.nBodyOffset + last.nBodyBytes + scenery.strNotice.size() == size,
                 "the notice is all that follows the last body");
+    }
+    // What any file read makes its vehicles do can be shown.
+    for (const ReplayedPattern& replay : ReplayCompiledScenery(scenery)) {
+        for (const double second :
+             {0.0, replay.lap.Seconds() / 2.0, static_cast<double>(replay.lap.Seconds())}) {
+            const ReplayedState state = replay.lap.At(second);
+            Require(std::isfinite(state.place.dLat) && Within(state.place.dLon, -180, 180) &&
+                        std::isfinite(state.place.dAltMetres) && Within(state.dHeading, 0, 360),
+                    "a replayed vehicle is somewhere");
+        }
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "output/BglFormat.h"
 #include "processing/Geodesy.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 
@@ -139,7 +140,11 @@ bool ReadCommand(FieldCursor& in, std::size_t bodyStart, int patternNumber,
     }
     case bgl::kSetPosCode: {
         ExpectZeroWord(in, "fraction of the position's latitude");
+        const std::size_t latAt = in.Offset();
         const double lat = Latitude(in.I32());
+        // No simulator places a vehicle there, and no view can show it.
+        if (std::abs(lat) > 90)
+            Fail(latAt, FormatText("the position's latitude is %.1f degrees, off the globe.", lat));
         ExpectZeroWord(in, "fraction of the position's longitude");
         const double lon = Longitude(in.I32());
         const double alt = in.I32() / geodesy::kBglAltitudeFactor;
@@ -237,6 +242,17 @@ void ReadHeader(FieldCursor& in, CompiledScenery& scenery)
 
 }  // namespace
 
+void ReadPatternBody(std::span<const std::uint8_t> bytes, std::size_t offset, int patternNumber,
+                     CompiledPattern& pattern)
+{
+    FieldCursor in(bytes);
+    in.MoveTo(offset, "the body of pattern " + std::to_string(patternNumber));
+    while (ReadCommand(in, offset, patternNumber, pattern.commands)) {
+    }
+    pattern.nBodyOffset = offset;
+    pattern.nBodyBytes = in.Offset() - offset;
+}
+
 CompiledScenery ReadCompiledScenery(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < bgl::kPatternTableOffset)
@@ -259,11 +275,8 @@ CompiledScenery ReadCompiledScenery(std::span<const std::uint8_t> bytes)
             Fail(entry.nOffsetField, FormatText("the entry of pattern %zu leads to byte %zu, but its body "
                                                 "starts at byte %zu.",
                                                 k, entry.nLeadsTo, start));
-        in.MoveTo(start, "the body of pattern " + std::to_string(k));
-        while (ReadCommand(in, start, static_cast<int>(k), entry.pattern.commands)) {
-        }
-        entry.pattern.nBodyOffset = start;
-        entry.pattern.nBodyBytes = in.Offset() - start;
+        ReadPatternBody(bytes, start, static_cast<int>(k), entry.pattern);
+        in.MoveTo(start + entry.pattern.nBodyBytes, "the dynamic scenery");
         scenery.patterns.push_back(std::move(entry.pattern));
     }
 

@@ -42,3 +42,8 @@ struct BglFault : std::runtime_error {
 // Throws BglFault for a file of another layout, a damaged one or one that
 // ends early.
 CompiledScenery ReadCompiledScenery(std::span<const std::uint8_t> bytes);
+
+// Reads the pattern body that starts at the offset, up to its closing jump,
+// into the pattern's commands, offset and size. Throws BglFault as above.
+void ReadPatternBody(std::span<const std::uint8_t> bytes, std::size_t offset, int patternNumber,
+                     CompiledPattern& pattern);

@@ -3,7 +3,9 @@
 
 #include "document/VolantorDoc.h"
 #include "output/BglCompiler.h"
-#include "output/PatternSequence.h"
+#include "output/BglReader.h"
+
+#include <algorithm>
 
 std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string& refusal)
 {
@@ -14,12 +16,35 @@ std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string
 std::vector<ReplayedPattern> ReplayLayout(const BglLayout& layout, const CVolantorDoc& doc)
 {
     std::vector<ReplayedPattern> replays;
-    PatternSequencer sequencer;
     for (const BglLayout::Body& body : layout.bodies) {
+        CompiledPattern pattern;
+        ReadPatternBody(layout.bytes, body.nOffset, body.nPattern, pattern);
+        replays.push_back({body.nPattern, ReplayedLap(pattern.commands, doc.m_fRefLat, doc.m_fRefLon)});
+    }
+    return replays;
+}
+
+std::vector<ReplayedPattern> ReplayCompiledScenery(const CompiledScenery& scenery)
+{
+    // The compiler's reference point is where the first pattern starts; the
+    // file keeps only its latitude, so the first position stands in for it.
+    double refLat = scenery.dRefLat, refLon = (scenery.dEast + scenery.dWest) / 2;
+    for (const CompiledPattern& pattern : scenery.patterns) {
+        const auto first =
+            std::find_if(pattern.commands.begin(), pattern.commands.end(), [](const auto& command) {
+                return std::holds_alternative<pattern::SetPos>(command);
+            });
+        if (first != pattern.commands.end()) {
+            refLat = std::get<pattern::SetPos>(*first).dLat;
+            refLon = std::get<pattern::SetPos>(*first).dLon;
+            break;
+        }
+    }
+    std::vector<ReplayedPattern> replays;
+    for (std::size_t k = 0; k < scenery.patterns.size(); ++k) {
         replays.push_back(
-            {body.nPattern,
-             ReplayedLap(sequencer.Sequence(doc.m_samples, doc.m_paths[body.nPattern], body.nPattern),
-                         doc.m_fRefLat, doc.m_fRefLon)});
+            {static_cast<int>(k), ReplayedLap(scenery.patterns[k].commands, static_cast<float>(refLat),
+                                              static_cast<float>(refLon))});
     }
     return replays;
 }

@@ -8,6 +8,7 @@
 
 class CVolantorDoc;
 struct BglLayout;
+struct CompiledScenery;
 
 // One vehicle of a scenery file and the lap it flies.
 struct ReplayedPattern {
@@ -19,5 +20,8 @@ struct ReplayedPattern {
 // each path with samples, about the document's reference point. Empty, with
 // the reason in refusal, when no scenery can be compiled of the document.
 std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string& refusal);
-// The same for a document already compiled.
+// The same for a document already compiled: its bodies read back as the
+// simulator reads them.
 std::vector<ReplayedPattern> ReplayLayout(const BglLayout& layout, const CVolantorDoc& doc);
+// The laps of a compiled file alone, about the first place it puts a vehicle.
+std::vector<ReplayedPattern> ReplayCompiledScenery(const CompiledScenery& scenery);

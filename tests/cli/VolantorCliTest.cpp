@@ -53,7 +53,7 @@ const CliCase kCases[] = {
     {"vehicle kept one byte a character", {L, "--vehicle", "0FE0C Fu\u00DFg\u00E4nger \u00C4\u00D6\u00DC!", "--save",
      "@l.vol"}, 0, "3 Sample", "", "l.vol", std::string("\x14\0\0\0", 4) + "0FE0C Fu\xDFg\xE4nger \xC4\xD6\xDC!"},
     {"report for scripts", {L, "--report-json", "@r.json"}, 0, "3 Sample Points\n", "", "r.json",
-     "\"lapSeconds\": 0,\n            \"maxHorizontalMetres\": 0,"},
+     "\"lapSeconds\": 0,\n            \"maxHorizontalMetres\": 0."},
     {"a fit that cannot be", {L, "--fit", "346"}, 1, "3 Sample Points\n", "Even the widest thresholds leave a scenery file of 347 bytes"},
     {"fit bytes checked before any step", {L, "--fit", "64k"}, 2, "", "--fit: BYTES is a file size in bytes, not \"64k\""},
     {"unknown option", {L, "--bogus"}, 2, "", "volantor-cli: unknown option --bogus\n\nUsage: volantor-cli"},

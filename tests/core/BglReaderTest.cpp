@@ -138,6 +138,7 @@ TEST(BglReader, RefusesEachFaultNamingItsByte)
         {"unknown command", 229, 0x30, "at byte 229: 0x30 is no pattern command code."},
         {"palette", 232, 0xF1, "at byte 232: the colour's palette byte is 0xF1, not 0xF0."},
         {"latitude fraction", 250, 1, "at byte 250: the fraction of the position's latitude is 1, not 0."},
+        {"latitude off the globe", 255, 0x10, "at byte 252: the position's latitude is 2462.7 degrees, off the globe."},
         {"gear neither up nor down", 304, 2, "at byte 304: the gear byte is 2, neither 0 (up) nor 1 (down)."},
         {"jump short of the body", 325, 0xA2, "at byte 324: the closing jump leads to byte 230, not back to the body's first byte 229."},
         // clang-format on

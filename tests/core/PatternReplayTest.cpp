@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processing/PatternReplay.h"
+#include "document/Preferences.h"
 #include "output/SceneryReplay.h"
 #include "processing/ReplayDeviation.h"
 #include "support/DocumentBuilder.h"
@@ -73,15 +74,18 @@ TEST(PatternReplay, CourseHasOneCornerPerPlace)
     EXPECT_NEAR(course[2].dNorth, 0, 1e-9);
 }
 
-// Ten minutes east-north-east at 60 m/s and 1000 ft: one move that should
-// stay on the recording to well under a metre.
+// Ten minutes east-north-east at 60 m/s and 1000 ft: one move, compiled and
+// read back. Its start is 0.11 m south of the recording's (47 degrees is
+// 5223136.11 units of the compiled latitude), its end within half a metre
+// each way, and the recorded floats are a quarter of a metre apart.
 TEST(PatternReplay, StraightConstantSpeedFlightStaysWithinAMetre)
 {
+    SetDefaultPreferences();
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
     std::vector<PathSample> samples;
     for (int second = 0; second < 600; ++second) {
-        samples.push_back(SampleAt(47.25f + second * 0.00024f, -122.5f + second * 0.00071f, 1000));
+        samples.push_back(SampleAt(47 + second * 0.00024f, -122.5f + second * 0.00071f, 1000));
         samples.back().m_fHeading = 62;
     }
     AddPath(doc, samples);
