@@ -96,12 +96,14 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
         "[Export &KML...]|-|[Recent File]|-|E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
         "[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|[&Delete]|-|&Preferences...\n"
         "&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
-        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]\n"
+        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]|-|[Show &Replay]|"
+        "[&Play\tSpace]|[Re&wind\tHome]|-|&1\u00D7 Speed|1&0\u00D7 Speed|&60\u00D7 Speed\n"
         "&Help: Volantor &Help|&About Volantor...\n";
     EXPECT_EQ(menus(), withoutPath);
     EXPECT_EQ(Items(frame.ToolBar()),
               "&New\tCtrl+N|&Open...\tCtrl+O|-|Zoom Out|Zoom In|[&Reset View\tCtrl+R]|-|"
-              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]|-|[&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]");
+              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]|-|[&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
+              "[Show &Replay]|[&Play\tSpace]");
     LoadLog();
     const std::string withPath = menus();
     EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 2) << withPath;  // Redo, the Recent File stand-in
