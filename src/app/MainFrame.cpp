@@ -487,7 +487,8 @@ void CMainFrame::OnPlaybackAdvanced(double seconds)
 
 void CMainFrame::ShowPlaybackTime()
 {
-    const QString text = QString::fromStdString(PlaybackTimeText(m_pView->Paths().State().m_dPlaybackSeconds));
+    const QString text =
+        QString::fromStdString(PlaybackTimeText(m_pView->Paths().State().m_dPlaybackSeconds));
     if (m_panes[3]->text() != text)
         m_panes[3]->setText(text);
 }

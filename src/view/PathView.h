@@ -76,7 +76,8 @@ private:
     void Draw3D(Canvas& canvas, const ViewProjection& projection);
     void DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
                             const std::function<ViewPoint(int sample)>& projectedPositionOf);
-    void DrawReplay(Canvas& canvas, const ViewProjection& projection, const std::vector<ReplayedCourse>& courses);
+    void DrawReplay(Canvas& canvas, const ViewProjection& projection,
+                    const std::vector<ReplayedCourse>& courses);
     void DrawVehicle(Canvas& canvas, const ViewProjection& projection, const ReplayedCourse& course);
     void DrawReplayRefusal(Canvas& canvas);
     // courses: those the map shows, or none while the replay is hidden.

@@ -19,7 +19,7 @@ inline constexpr Rgb kWindowBackground{255, 255, 255};
 
 // The replayed courses and their vehicles, one colour a path, cycling: apart
 // from the colours above and from each other.
-inline constexpr Rgb kReplayColours[] = {{240, 128, 0}, {200, 0, 200}, {0, 160, 176},
+inline constexpr Rgb kReplayColours[] = {{240, 128, 0}, {200, 0, 200},  {0, 160, 176},
                                          {150, 110, 0}, {110, 50, 210}, {240, 90, 140}};
 inline constexpr Rgb ReplayColour(int nPattern)
 {

@@ -52,6 +52,8 @@ const CliCase kCases[] = {
      "SetColor( 0 1 F0 )\n  SetColor( 1 2 F0 )\n  SetColor( 2 3 F0 )\n  SetColor( 3 4 F0 )\n  SetColor( 4 255 F0 )"},
     {"vehicle kept one byte a character", {L, "--vehicle", "0FE0C Fu\u00DFg\u00E4nger \u00C4\u00D6\u00DC!", "--save",
      "@l.vol"}, 0, "3 Sample", "", "l.vol", std::string("\x14\0\0\0", 4) + "0FE0C Fu\xDFg\xE4nger \xC4\xD6\xDC!"},
+    {"replay frame", {"@f.IGC", "--generate", "--png", "@r0.png", "--at", "7.5", "--png", "@r1.png"}, 0, "Generated ", ""},
+    {"at needs seconds from 0", {L, "--at", "-1"}, 2, "", "--at: SECONDS is a number of seconds from 0, not \"-1\"\n"},
     {"unknown option", {L, "--bogus"}, 2, "", "volantor-cli: unknown option --bogus\n\nUsage: volantor-cli"},
     {"set checked before any step", {L, "--info", "--set", "bank=46"}, 2, "", "--set: Bank: enter a number between 0 and 45."},
     {"unknown vehicle", {L, "--vehicle", "Boat"}, 2, "", "unknown vehicle \"Boat\": give one of \"0FE0B - Cessna\", \"0FE0C"},
@@ -90,6 +92,8 @@ TEST(VolantorCli, RunsFromArgumentsToExitStatusOutputAndFiles)
         if (!row.file.empty())
             ExpectPart(TempDir::Read(dir.File(row.file)), row.content, row.file);
     }
+    const std::string withoutReplay = TempDir::Read(dir.File("r0.png"));
+    EXPECT_TRUE(!withoutReplay.empty() && withoutReplay != TempDir::Read(dir.File("r1.png")));
 }
 
 }  // namespace
