@@ -29,6 +29,8 @@ std::string PlaybackTimeText(double playbackSeconds);
 
 // The document's replayed courses, kept until the document changes: every
 // edit, undo and redo moves its history, a fresh document its generation.
+// An undo followed by an edit of the same name leaves the history's index and
+// names as they were; it is seen only when a paint came between the two.
 class ReplayLaps {
 public:
     // Drops the courses once the document is no longer the one they were worked out for.
