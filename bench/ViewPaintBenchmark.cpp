@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the path view into a 1600 x 1000 picture, overhead and 3D, for
-// documents of growing size: one repaint is what every pan and zoom costs.
+// documents of growing size: one repaint is what every pan and zoom costs,
+// and what every frame of playback costs with the replay shown.
 
 #include "bench/NullUserInterface.h"
 #include "document/VolantorDoc.h"
@@ -95,6 +96,52 @@ void BM_FirstPaint3D(benchmark::State& state)
 {
     PaintView(state, true, true);
 }
+
+// Frames of playback, 60 a second, each with every path's course and
+// vehicle; the laps were worked out before, as the first frame does once.
+void BM_PlaybackFrame(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    NullUserInterface ui;
+    CVolantorDoc& doc = Document(static_cast<int>(state.range(0)));
+    PathView view(doc, ui);
+    view.OnShowReplay();
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    PaintPathView(image, view);
+    double seconds = 0;
+    for (auto _ : state) {
+        seconds += 1.0 / 60;
+        view.SetPlaybackTime(seconds);
+        PaintPathView(image, view);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_PlaybackFrame)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+// The first frame after a change of the document: the laps are worked out anew.
+void BM_FirstPlaybackFrame(benchmark::State& state)
+{
+    EnsureGuiApplication();
+    NullUserInterface ui;
+    CVolantorDoc& doc = Document(static_cast<int>(state.range(0)));
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    for (auto _ : state) {
+        PathView view(doc, ui);
+        view.OnShowReplay();
+        PaintPathView(image, view);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_FirstPlaybackFrame)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 void PaintSizes(benchmark::internal::Benchmark* benchmark)
 {

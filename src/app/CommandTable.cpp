@@ -22,6 +22,11 @@ Handler FrameCommand(void (CMainFrame::*command)())
     return [command](CMainFrame& frame) { (frame.*command)(); };
 }
 
+Handler PlaybackSpeed(int speed)
+{
+    return [speed](CMainFrame& frame) { frame.SetPlaybackSpeed(speed); };
+}
+
 const std::vector<CommandEntry>& Table()
 {
     using M = CommandMenu;
@@ -84,7 +89,20 @@ const std::vector<CommandEntry>& Table()
         {32784, M::View, "Information...\tCtrl+I", DocCommand(&CVolantorDoc::OnInformation), true,
          "View information on current flight path", "Ctrl+I", -1, false, false},
         {ID_VIEW_RESET, M::View, "&Reset View\tCtrl+R", FrameCommand(&CMainFrame::OnResetView), true, "Recenter Display\nRecenter", "Ctrl+R", 5,
-         false, false},
+         true, false},
+        {ID_VIEW_REPLAY, M::View, "Show &Replay", FrameCommand(&CMainFrame::OnShowReplay), true,
+         "Show the course each path's scenery flies, over the recording\nShow Replay", "", 16, false, true},
+        // The frame shows "&Pause\tSpace" while playback runs.
+        {ID_VIEW_PLAY, M::View, "&Play\tSpace", FrameCommand(&CMainFrame::OnPlayPause), true,
+         "Play the replay: every vehicle flies its course, all together\nPlay", "Space", 17, false, false},
+        {ID_VIEW_REWIND, M::View, "Re&wind\tHome", FrameCommand(&CMainFrame::OnRewind), true,
+         "Return the replay to its start\nRewind", "Home", -1, true, false},
+        {ID_VIEW_SPEED_1, M::View, "&1\u00D7 Speed", PlaybackSpeed(1), false, "Play the replay in real time", "", -1,
+         false, true},
+        {ID_VIEW_SPEED_10, M::View, "1&0\u00D7 Speed", PlaybackSpeed(10), false, "Play the replay ten times as fast",
+         "", -1, false, true},
+        {ID_VIEW_SPEED_60, M::View, "&60\u00D7 Speed", PlaybackSpeed(60), false,
+         "Play the replay sixty times as fast: a minute each second", "", -1, false, true},
 
         {57670, M::Help, "Volantor &Help", FrameCommand(&CMainFrame::OnHelp), false, "Application Help\nHelp",
          "F1", -1, false, false},

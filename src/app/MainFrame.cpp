@@ -4,6 +4,7 @@
 #include "app/CommandTable.h"
 #include "app/FileKinds.h"
 #include "app/HelpFile.h"
+#include "app/PlaybackClock.h"
 #include "app/QtUserInterface.h"
 #include "app/RecentFiles.h"
 #include "app/ToolbarIcons.h"
@@ -11,11 +12,13 @@
 #include "app/WindowSettings.h"
 #include "document/Preferences.h"
 #include "document/VolantorDoc.h"
+#include "view/ReplayLaps.h"
 #include "view/qt/ImageCanvas.h"
 #include "xml/KmlExport.h"
 #include "xml/TrackFiles.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -61,10 +64,12 @@ QString HistoryCommandText(int id, const std::string& editName)
 }  // namespace
 
 CMainFrame::CMainFrame(CVolantorDoc& doc, QtUserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, ui, this))
+    : QMainWindow(parent), m_doc(doc), m_ui(ui), m_pView(new CVolantorView(doc, ui, this)),
+      m_pPlayback(new PlaybackClock(this))
 {
     setCentralWidget(m_pView);
     connect(m_pView, &CVolantorView::PointCommandChosen, this, &CMainFrame::RunCommand);
+    connect(m_pPlayback, &PlaybackClock::Advanced, this, &CMainFrame::OnPlaybackAdvanced);
     CreateActions();
     CreateAccelerators();
     CreateMenus();
@@ -109,6 +114,10 @@ void CMainFrame::CreateActions()
     }
     m_actions[ID_VIEW_TOOLBAR]->setChecked(true);
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(true);
+    auto* speeds = new QActionGroup(this);
+    for (const int id : {ID_VIEW_SPEED_1, ID_VIEW_SPEED_10, ID_VIEW_SPEED_60})
+        speeds->addAction(m_actions[id]);
+    m_actions[ID_VIEW_SPEED_1]->setChecked(true);
 }
 
 // The accelerator table stands apart from the menus: an action's own shortcut
@@ -185,10 +194,12 @@ void CMainFrame::CreateStatusBar()
     m_panes[0] = new QLabel("Ready");
     m_panes[1] = new QLabel(kReadoutPlaceholder);
     m_panes[2] = new QLabel("No Flight Path Loaded");
+    m_panes[3] = new QLabel(QString::fromStdString(PlaybackTimeText(0)));
     m_panes[1]->setMinimumWidth(m_panes[1]->sizeHint().width());
     statusBar()->addWidget(m_panes[0], 1);
     statusBar()->addPermanentWidget(m_panes[1]);
     statusBar()->addPermanentWidget(m_panes[2]);
+    statusBar()->addPermanentWidget(m_panes[3]);
 }
 
 void CMainFrame::SetReadableMinimumSize()
@@ -213,12 +224,12 @@ void CMainFrame::RestoreLayout()
 
 QString CMainFrame::PaneText(int pane) const
 {
-    return pane >= 0 && pane < 3 ? m_panes[pane]->text() : QString();
+    return pane >= 0 && pane < 4 ? m_panes[pane]->text() : QString();
 }
 
 void CMainFrame::SetPaneText(int pane, const QString& text)
 {
-    if (pane >= 0 && pane < 3)
+    if (pane >= 0 && pane < 4)
         m_panes[pane]->setText(text);
 }
 
@@ -226,6 +237,12 @@ void CMainFrame::DocumentChanged()
 {
     setWindowTitle(TitleName() + "[*] - Volantor");
     setWindowModified(m_doc.IsModified());
+    // Nothing is left to play.
+    if (m_doc.m_paths.empty() && m_pPlayback->IsRunning()) {
+        m_pPlayback->Stop();
+        ShowPlayOrPause();
+    }
+    ShowPlaybackTime();
     m_pView->update();
     UpdateCommandUI();
 }
@@ -243,6 +260,16 @@ void CMainFrame::UpdateCommandUI()
     m_actions[ID_EDIT_UNDO]->setText(HistoryCommandText(ID_EDIT_UNDO, history.UndoName()));
     m_actions[ID_EDIT_REDO]->setEnabled(history.CanRedo());
     m_actions[ID_EDIT_REDO]->setText(HistoryCommandText(ID_EDIT_REDO, history.RedoName()));
+    m_actions[ID_VIEW_REPLAY]->setChecked(m_pView->Paths().State().m_bShowReplay);
+}
+
+void CMainFrame::ShowPlayOrPause()
+{
+    const bool running = m_pPlayback->IsRunning();
+    QAction* play = m_actions[ID_VIEW_PLAY];
+    play->setText(running ? "&Pause\tSpace" : Text(FindCommand(ID_VIEW_PLAY)->strText));
+    play->setToolTip(running ? "Pause" : Text(ToolTip(FindCommand(ID_VIEW_PLAY)->strPrompt)));
+    play->setIcon(running ? PauseToolbarIcon() : ToolbarIcon(ID_VIEW_PLAY));
 }
 
 QString CMainFrame::TitleName() const
@@ -421,6 +448,49 @@ void CMainFrame::OnZoomOut()
 void CMainFrame::OnResetView()
 {
     m_pView->Paths().OnResetView();
+}
+
+void CMainFrame::OnShowReplay()
+{
+    m_pView->Paths().OnShowReplay();
+}
+
+void CMainFrame::OnPlayPause()
+{
+    if (m_pPlayback->IsRunning()) {
+        m_pPlayback->Stop();
+    } else {
+        if (!m_pView->Paths().State().m_bShowReplay)
+            m_pView->Paths().OnShowReplay();
+        m_pPlayback->Start();
+    }
+    ShowPlayOrPause();
+}
+
+void CMainFrame::OnRewind()
+{
+    m_pView->Paths().OnRewind();
+}
+
+void CMainFrame::SetPlaybackSpeed(int speed)
+{
+    m_pPlayback->SetSpeed(speed);
+}
+
+void CMainFrame::OnPlaybackAdvanced(double seconds)
+{
+    PathView& view = m_pView->Paths();
+    view.SetPlaybackTime(view.State().m_dPlaybackSeconds + seconds);
+    ShowPlaybackTime();
+    m_pView->update();
+}
+
+void CMainFrame::ShowPlaybackTime()
+{
+    const QString text =
+        QString::fromStdString(PlaybackTimeText(m_pView->Paths().State().m_dPlaybackSeconds));
+    if (m_panes[3]->text() != text)
+        m_panes[3]->setText(text);
 }
 
 void CMainFrame::OnDeleteToStart()

@@ -11,6 +11,7 @@
 
 class CVolantorDoc;
 class CVolantorView;
+class PlaybackClock;
 class QtUserInterface;
 class QAction;
 class QDragEnterEvent;
@@ -34,6 +35,7 @@ public:
     // The key that runs the command, empty for none; the menus show only the command's own text.
     QKeySequence Accelerator(int id) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
+    const PlaybackClock& Playback() const { return *m_pPlayback; }
     QString PaneText(int pane) const;
     void SetPaneText(int pane, const QString& text);
 
@@ -66,6 +68,11 @@ public:
     void OnZoomIn();
     void OnZoomOut();
     void OnResetView();
+    // Playback of the replay, the time in status-bar pane 3. Playing shows the replay.
+    void OnShowReplay();
+    void OnPlayPause();
+    void OnRewind();
+    void SetPlaybackSpeed(int speed);
     // The point menu's trims, at the sample the right click picked.
     void OnDeleteToStart();
     void OnDeleteToEnd();
@@ -84,6 +91,11 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void RunCommand(int id);
+    // A tick of playback: only the view repaints.
+    void OnPlaybackAdvanced(double seconds);
+    void ShowPlaybackTime();
+    // Play's text, tip and picture say what it would do now.
+    void ShowPlayOrPause();
     // Asks about unsaved changes; false when the person cancelled or the save failed.
     bool SaveModified();
     // Saves under the document's name, or asks for one; false when not saved.
@@ -108,6 +120,7 @@ private:
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentPlaceholder = nullptr;
     QList<QAction*> m_recentActions;
-    QLabel* m_panes[3] = {};
+    QLabel* m_panes[4] = {};
+    PlaybackClock* m_pPlayback;
     QStringList m_recentFiles;
 };

@@ -10,6 +10,8 @@
 #include <QPolygon>
 #include <QScreen>
 
+#include <functional>
+
 namespace {
 
 void DrawPage(QPainter& p)
@@ -84,14 +86,31 @@ void DrawTurnArrow(QPainter& p, bool forward)
     p.drawPolygon(QPolygon({QPoint(1, 4), QPoint(7, 1), QPoint(7, 8)}));
 }
 
-// The picture in logical pixels, on a pixmap of the given density.
-QPixmap DrawnIcon(int commandId, qreal devicePixelRatio)
+// A path's course with a vehicle on it.
+void DrawReplay(QPainter& p)
 {
-    QPixmap pixmap(QSize(16, 15) * devicePixelRatio);
-    pixmap.setDevicePixelRatio(devicePixelRatio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
+    p.setPen(QPen(QColor(240, 128, 0), 2));
+    p.drawArc(1, 3, 13, 10, 0, 360 * 16);
+    p.setPen(Qt::black);
+    p.setBrush(QColor(200, 0, 200));
+    p.drawEllipse(9, 1, 5, 5);
+}
+
+void DrawPlay(QPainter& p)
+{
+    p.setBrush(Qt::darkGreen);
+    p.setPen(Qt::darkGreen);
+    p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(12, 7), QPoint(4, 12)}));
+}
+
+void DrawPause(QPainter& p)
+{
+    p.fillRect(4, 2, 3, 11, Qt::darkGreen);
+    p.fillRect(9, 2, 3, 11, Qt::darkGreen);
+}
+
+void DrawCommand(QPainter& painter, int commandId)
+{
     switch (commandId) {
     case ID_FILE_NEW:
         DrawPage(painter);
@@ -126,25 +145,52 @@ QPixmap DrawnIcon(int commandId, qreal devicePixelRatio)
     case ID_EDIT_REDO:
         DrawTurnArrow(painter, true);
         break;
+    case ID_VIEW_REPLAY:
+        DrawReplay(painter);
+        break;
+    case ID_VIEW_PLAY:
+        DrawPlay(painter);
+        break;
     default:
         break;
     }
+}
+
+// The picture in logical pixels, on a pixmap of the given density.
+QPixmap DrawnIcon(const std::function<void(QPainter&)>& draw, qreal devicePixelRatio)
+{
+    QPixmap pixmap(QSize(16, 15) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    draw(painter);
     painter.end();
     return pixmap;
 }
 
-}  // namespace
-
-QIcon ToolbarIcon(int commandId)
+// Drawn at the density of every screen, so that it is crisp on whichever
+// the window is shown, rather than enlarged from the plain picture.
+QIcon IconAtEveryDensity(const std::function<void(QPainter&)>& draw)
 {
-    // Drawn at the density of every screen, so that it is crisp on whichever
-    // the window is shown, rather than enlarged from the plain picture.
     QList<qreal> ratios{1.0};
     for (const QScreen* screen : QGuiApplication::screens())
         if (!ratios.contains(screen->devicePixelRatio()))
             ratios << screen->devicePixelRatio();
     QIcon icon;
     for (const qreal ratio : ratios)
-        icon.addPixmap(DrawnIcon(commandId, ratio));
+        icon.addPixmap(DrawnIcon(draw, ratio));
     return icon;
+}
+
+}  // namespace
+
+QIcon ToolbarIcon(int commandId)
+{
+    return IconAtEveryDensity([commandId](QPainter& painter) { DrawCommand(painter, commandId); });
+}
+
+QIcon PauseToolbarIcon()
+{
+    return IconAtEveryDensity(DrawPause);
 }

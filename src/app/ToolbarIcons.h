@@ -5,3 +5,5 @@
 
 // The 16 by 15 toolbar picture of a command, drawn in code at the screens' pixel densities.
 QIcon ToolbarIcon(int commandId);
+// Play's picture while playback runs.
+QIcon PauseToolbarIcon();

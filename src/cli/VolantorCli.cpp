@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -211,6 +212,32 @@ void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size
     ui.SetPictureSize(width, height);
 }
 
+// SECONDS of playback: a number from 0.
+std::optional<double> ParsePlaybackSeconds(std::string_view text)
+{
+    double seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) ||
+        seconds < 0)
+        return std::nullopt;
+    return seconds;
+}
+
+std::optional<std::string> CheckPlaybackSeconds(const std::string& seconds)
+{
+    if (ParsePlaybackSeconds(seconds))
+        return std::nullopt;
+    return "SECONDS is a number of seconds from 0, not \"" + seconds + "\"";
+}
+
+// The replay shown with every vehicle where playback has it after the seconds, as the window would.
+void ShowReplayAt(CVolantorDoc&, CliUserInterface& ui, const std::string& seconds)
+{
+    if (!ui.View().State().m_bShowReplay)
+        ui.View().OnShowReplay();
+    ui.View().SetPlaybackTime(*ParsePlaybackSeconds(seconds));
+}
+
 // The view as the window would paint it, written as a PNG file.
 void SavePicture(CVolantorDoc&, CliUserInterface& ui, const std::string& file)
 {
@@ -300,6 +327,9 @@ const std::vector<StepKind>& StepKinds()
         {"--size", "WxH", "picture size for the --png steps after it (800x600)", SetPictureSize,
          CheckPictureSize},
         {"--png", "FILE", "paint the view into a PNG picture", SavePicture},
+        {"--at", "SECONDS",
+         "show the replay, its vehicles SECONDS into playback, in the --png pictures after it", ShowReplayAt,
+         CheckPlaybackSeconds},
         {"--3d", "", "toggle between the overhead and the 3D view",
          [](CVolantorDoc&, CliUserInterface& ui, const std::string&) { ui.View().On3DView(); }},
         {"--zoom-in", "", "zoom the view in",

@@ -171,6 +171,7 @@ void CVolantorDoc::OnRedo()
 
 void CVolantorDoc::EditApplied(const DocumentEdit& edit)
 {
+    ++m_nRevision;
     if (m_paths.empty())
         ClearContents();
     else if (edit.MovesSamples())

@@ -121,6 +121,9 @@ public:
     // Bumped whenever the document starts over empty (New, Open, deleting the
     // last path), so that a view knows to show it afresh.
     int m_nGeneration = 0;
+    // Bumped by every edit, undo and redo, so that what is worked out from
+    // the paths knows when to work it out again.
+    int m_nRevision = 0;
 
 private:
     void ShowCurrentPath();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The legend panel below the map: the current path's time axis across the
-// plot, altitude marks up its side, and its altitude profile.
+// plot, altitude marks up its side, and its altitude profile; while the
+// replay shows, its key at the right.
 
 #include "document/FormatText.h"
 #include "document/ImpossibleValues.h"
@@ -189,9 +190,45 @@ void DrawProfile(Canvas& canvas, const std::vector<PathSample>& samples, const V
     }
 }
 
+// A swatch of each replayed path's colour and its pattern name, in rows down
+// the panel and in as many columns as a third of its width holds. When there
+// are more paths than places, the last place says how many are left out.
+// Returns the key's left edge.
+int DrawReplayKey(Canvas& canvas, const std::vector<ReplayedCourse>& courses, int top, int W, int H)
+{
+    if (courses.empty())
+        return W;
+    const TextExtent name = canvas.GetTextExtent("PATTERN000");
+    const int rowHeight = name.cy + 2;
+    const int swatch = std::max(name.cy - 4, 4);
+    const int columnWidth = swatch + 4 + name.cx + 8;
+    const int count = static_cast<int>(courses.size());
+    const int rows = std::max((H - top - 4) / rowHeight, 1);
+    const int columns = std::clamp((count + rows - 1) / rows, 1, std::max(W / 3 / columnWidth, 1));
+    const int places = rows * columns;
+    const int left = W - columns * columnWidth;
+    canvas.FillRect({left, top, W, H}, view_colour::kLightGray);
+    canvas.SelectPen(view_colour::kBlack);
+    canvas.MoveTo(left, top);
+    canvas.LineTo(left, H);
+    for (int k = 0; k < std::min(count, places); ++k) {
+        const int x = left + 4 + k / rows * columnWidth;
+        const int y = top + 3 + k % rows * rowHeight;
+        if (k == places - 1 && count > places) {
+            canvas.TextOut(x, y, FormatText("+%d more", count - k));
+            break;
+        }
+        const int nPattern = courses[k].nPattern;
+        const int swatchTop = y + (name.cy - swatch) / 2;
+        canvas.FillRect({x, swatchTop, x + swatch, swatchTop + swatch}, view_colour::ReplayColour(nPattern));
+        canvas.TextOut(x + swatch + 4, y, FormatText("PATTERN%d", nPattern));
+    }
+    return left;
+}
+
 }  // namespace
 
-void PathView::DrawLegend(Canvas& canvas)
+void PathView::DrawLegend(Canvas& canvas, const std::vector<ReplayedCourse>* courses)
 {
     if (m_doc.m_nCurPath < 0 || m_doc.m_nCurPath >= static_cast<int>(m_doc.m_paths.size()))
         return;
@@ -202,9 +239,10 @@ void PathView::DrawLegend(Canvas& canvas)
     canvas.SetTextColours(view_colour::kBlack, view_colour::kLightGray);
     // Room for the widest altitude label.
     const TextExtent widest = canvas.GetTextExtent("999999ft");
-    const int W = m_rcClient.right;
     const int H = m_rcClient.bottom;
     const int top = H - H / 8;
+    // The plot keeps the width the key leaves.
+    const int W = courses ? DrawReplayKey(canvas, *courses, top, m_rcClient.right, H) : m_rcClient.right;
     const LegendFrame frame{W, H, widest.cx, widest.cx + 4, top + widest.cy + 4};
 
     canvas.FillRect({0, top, frame.x0, H}, view_colour::kLightGray);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The paint of the path view: header areas, paths with their samples and
-// segment markers in the map area, then the legend panel below it.
+// segment markers in the map area, the replay over them, then the legend panel below it.
 
 #include "document/ImpossibleValues.h"
 #include "document/Preferences.h"
@@ -37,6 +37,8 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
     for (const VehiclePath& path : m_doc.m_paths)
         m_distances.Measure(projection, m_doc.m_samples, path.m_nFirstSample, path.m_nLastSample);
     state.m_screen.resize(m_doc.m_samples.size());
+    m_replay.Follow(m_doc);
+    const std::vector<ReplayedCourse>* replay = state.m_bShowReplay ? &m_replay.Courses(m_doc) : nullptr;
 
     const ViewPoint origin = WindowOriginOf(m_rcClient);
     canvas.SetWindowOrigin(origin.x, origin.y);
@@ -47,10 +49,14 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
         DrawHeaderAreas(canvas, projection);
         DrawOverheadPaths(canvas, projection);
     }
+    if (replay)
+        DrawReplay(canvas, projection, *replay);
     canvas.SelectNoClip();
     canvas.SetWindowOrigin(0, 0);
+    if (replay && !m_replay.Refusal().empty())
+        DrawReplayRefusal(canvas);
 
-    DrawLegend(canvas);
+    DrawLegend(canvas, replay);
 }
 
 void PathView::DrawHeaderAreas(Canvas& canvas, const ViewProjection& projection)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "view/Canvas.h"
+#include "view/ReplayLaps.h"
 #include "view/SampleDistanceCache.h"
 #include "view/ViewState.h"
 
@@ -53,6 +54,15 @@ public:
     // Moves the picture by the pixels.
     void PanBy(int dx, int dy);
 
+    // "Show Replay": every path's replayed course over the recording in a
+    // colour of its own, with its vehicle where playback has got to.
+    void OnShowReplay();
+    // Playback back at 0.
+    void OnRewind();
+    // Where playback has got to, in seconds from 0. It does not redraw: playback
+    // repaints the view alone, many times a second.
+    void SetPlaybackTime(double seconds);
+
     // Cached by the last paint of a document with paths; the mouse works on them.
     ViewRect m_rcClient;      // empty until the first paint
     float m_fViewWidth = 0;   // metres across the client width
@@ -66,11 +76,17 @@ private:
     void Draw3D(Canvas& canvas, const ViewProjection& projection);
     void DrawSegmentMarkers(Canvas& canvas, const VehiclePath& path,
                             const std::function<ViewPoint(int sample)>& projectedPositionOf);
-    void DrawLegend(Canvas& canvas);
+    void DrawReplay(Canvas& canvas, const ViewProjection& projection,
+                    const std::vector<ReplayedCourse>& courses);
+    void DrawVehicle(Canvas& canvas, const ViewProjection& projection, const ReplayedCourse& course);
+    void DrawReplayRefusal(Canvas& canvas);
+    // courses: those the map shows, or none while the replay is hidden.
+    void DrawLegend(Canvas& canvas, const std::vector<ReplayedCourse>* courses);
 
     const CVolantorDoc& m_doc;
     UserInterface& m_ui;
     ViewState m_state;
     int m_nSeenGeneration;  // the document's generation the state belongs to
     SampleDistanceCache m_distances;
+    ReplayLaps m_replay;
 };

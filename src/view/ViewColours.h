@@ -3,6 +3,8 @@
 
 #include "view/Canvas.h"
 
+#include <iterator>
+
 // The colours the path view draws with.
 namespace view_colour {
 
@@ -14,5 +16,15 @@ inline constexpr Rgb kGreen{0, 192, 64};          // altitude profile
 inline constexpr Rgb kRed{240, 0, 0};             // segment markers and move lines
 inline constexpr Rgb kBlack{0, 0, 0};             // legend frame, 3D paths, profile dots
 inline constexpr Rgb kWindowBackground{255, 255, 255};
+
+// The replayed courses and their vehicles, one colour a path, cycling: apart
+// from the colours above and from each other.
+inline constexpr Rgb kReplayColours[] = {{240, 128, 0}, {200, 0, 200},  {0, 160, 176},
+                                         {150, 110, 0}, {110, 50, 210}, {240, 90, 140}};
+inline constexpr Rgb ReplayColour(int nPattern)
+{
+    constexpr int count = static_cast<int>(std::size(kReplayColours));
+    return kReplayColours[(nPattern % count + count) % count];
+}
 
 }  // namespace view_colour

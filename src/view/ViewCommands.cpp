@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The view's own state and the commands that change it: zoom, pan, the 3D
-// switch and the marks. None of them touches the document.
+// and replay switches, playback time and the marks. None of them touches the document.
 
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
@@ -26,9 +26,10 @@ ViewState& PathView::State()
     if (m_nSeenGeneration != m_doc.m_nGeneration) {
         // A fresh document is shown whole and unpicked, the way the person last chose to look at paths.
         m_nSeenGeneration = m_doc.m_nGeneration;
-        const bool b3DView = m_state.m_b3DView;
+        const ViewState before = std::move(m_state);
         m_state = ViewState();
-        m_state.m_b3DView = b3DView;
+        m_state.m_b3DView = before.m_b3DView;
+        m_state.m_bShowReplay = before.m_bShowReplay;
     }
     return m_state;
 }
@@ -98,4 +99,21 @@ void PathView::PanBy(int dx, int dy)
     state.m_nOffsetX = ClampedCoordinate(static_cast<long long>(state.m_nOffsetX) + dx);
     state.m_nOffsetY = ClampedCoordinate(static_cast<long long>(state.m_nOffsetY) + dy);
     m_ui.UpdateAllViews();
+}
+
+void PathView::OnShowReplay()
+{
+    State().m_bShowReplay = !State().m_bShowReplay;
+    m_ui.UpdateAllViews();
+}
+
+void PathView::OnRewind()
+{
+    SetPlaybackTime(0);
+    m_ui.UpdateAllViews();
+}
+
+void PathView::SetPlaybackTime(double seconds)
+{
+    State().m_dPlaybackSeconds = seconds;
 }

@@ -7,10 +7,12 @@
 #include <vector>
 
 // How the view shows the document: its own state, which the document never
-// sees. Zoom, pan and the pick start over with each fresh document; the 3D
-// switch stays as the person left it.
+// sees. Zoom, pan, the pick and the playback time start over with each fresh
+// document; the 3D and replay switches stay as the person left them.
 struct ViewState {
     bool m_b3DView = false;
+    bool m_bShowReplay = false;
+    double m_dPlaybackSeconds = 0;  // where every replayed lap is shown, all started together at 0
     float m_fZoom = 1.0f;
     int m_nOffsetX = 0;  // pan in pixels
     int m_nOffsetY = 0;

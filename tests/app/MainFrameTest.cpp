@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandTable.h"
+#include "app/PlaybackClock.h"
 #include "app/RecentFiles.h"
 #include "app/VolantorApp.h"
 #include "app/VolantorView.h"
@@ -96,12 +97,14 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
         "[Export &KML...]|-|[Recent File]|-|E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
         "[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|[&Delete]|-|&Preferences...\n"
         "&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
-        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]\n"
+        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]|-|"
+        "[Show &Replay]|[&Play\tSpace]|[Re&wind\tHome]|-|&1\u00D7 Speed|1&0\u00D7 Speed|&60\u00D7 Speed\n"
         "&Help: Volantor &Help|&About Volantor...\n";
     EXPECT_EQ(menus(), withoutPath);
     EXPECT_EQ(Items(frame.ToolBar()),
               "&New\tCtrl+N|&Open...\tCtrl+O|-|Zoom Out|Zoom In|[&Reset View\tCtrl+R]|-|"
-              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]|-|[&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]");
+              "[&Generate Path]|[Find &Loop Point]|-|[&Previous]|[&Next]|-|[&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
+              "[Show &Replay]|[&Play\tSpace]");
     LoadLog();
     const std::string withPath = menus();
     EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 2) << withPath;  // Redo, the Recent File stand-in
@@ -170,6 +173,34 @@ TEST_F(MainFrameTest, KeysAndTheMouseOnTheViewRunTheirCommands)
     EXPECT_EQ(doc.m_paths[0].m_nLastSample, 1);
     QTest::mouseMove(&frame.View(), Drawn(0));
     EXPECT_EQ(frame.PaneText(1), "X: 0.0 Y: 0.0");
+}
+
+TEST_F(MainFrameTest, SpacePlaysAndPausesTheReplayHomeRewindsItAndASpeedItemSetsHowFast)
+{
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    LoadLog();
+    const ViewState& state = frame.View().Paths().State();
+    for (const auto& [id, speed] : {std::pair(ID_VIEW_SPEED_10, 10), std::pair(ID_VIEW_SPEED_60, 60)}) {
+        frame.Action(id)->trigger();
+        EXPECT_EQ(frame.Playback().Speed(), speed);
+        EXPECT_TRUE(frame.Action(id)->isChecked() && !frame.Action(ID_VIEW_SPEED_1)->isChecked()) << speed;
+    }
+    QTest::keyClick(&frame, Qt::Key_Space);
+    EXPECT_EQ(frame.Action(ID_VIEW_PLAY)->text(), "&Pause\tSpace");
+    // Playing shows the replay.
+    EXPECT_TRUE(state.m_bShowReplay && frame.Action(ID_VIEW_REPLAY)->isChecked());
+    QTest::qWait(200);  // about 12 s of replay at 60 times the pace of the clock
+    QTest::keyClick(&frame, Qt::Key_Space);
+    EXPECT_EQ(frame.Action(ID_VIEW_PLAY)->text(), "&Play\tSpace");
+    const double paused = state.m_dPlaybackSeconds;
+    EXPECT_GT(paused, 3);
+    EXPECT_NE(frame.PaneText(3), "0:00:00");
+    QTest::qWait(50);
+    EXPECT_EQ(state.m_dPlaybackSeconds, paused);
+    QTest::keyClick(&frame, Qt::Key_Home);
+    EXPECT_EQ(state.m_dPlaybackSeconds, 0);
+    EXPECT_EQ(frame.PaneText(3), "0:00:00");
 }
 
 TEST_F(MainFrameTest, TheMapMovesUnderTheHand)

@@ -56,6 +56,8 @@ const CliCase kCases[] = {
      "\"lapSeconds\": 0,\n            \"maxHorizontalMetres\": 0."},
     {"a fit that cannot be", {L, "--fit", "346"}, 1, "3 Sample Points\n", "Even the widest thresholds leave a scenery file of 347 bytes"},
     {"fit bytes checked before any step", {L, "--fit", "64k"}, 2, "", "--fit: BYTES is a file size in bytes, not \"64k\""},
+    {"replay frame", {"@f.IGC", "--generate", "--png", "@r0.png", "--at", "7.5", "--png", "@r1.png"}, 0, "Generated ", ""},
+    {"at needs seconds from 0", {L, "--at", "-1"}, 2, "", "--at: SECONDS is a number of seconds from 0, not \"-1\"\n"},
     {"unknown option", {L, "--bogus"}, 2, "", "volantor-cli: unknown option --bogus\n\nUsage: volantor-cli"},
     {"set checked before any step", {L, "--info", "--set", "bank=46"}, 2, "", "--set: Bank: enter a number between 0 and 45."},
     {"unknown vehicle", {L, "--vehicle", "Boat"}, 2, "", "unknown vehicle \"Boat\": give one of \"0FE0B - Cessna\", \"0FE0C"},
@@ -94,6 +96,8 @@ TEST(VolantorCli, RunsFromArgumentsToExitStatusOutputAndFiles)
         if (!row.file.empty())
             ExpectPart(TempDir::Read(dir.File(row.file)), row.content, row.file);
     }
+    const std::string withoutReplay = TempDir::Read(dir.File("r0.png"));
+    EXPECT_TRUE(!withoutReplay.empty() && withoutReplay != TempDir::Read(dir.File("r1.png")));
 }
 
 }  // namespace

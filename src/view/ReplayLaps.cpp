@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "view/ReplayLaps.h"
+
+#include "document/FormatText.h"
+#include "document/VolantorDoc.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::vector<ReplayedCourse> CoursesOf(std::vector<ReplayedPattern> patterns)
+{
+    std::vector<ReplayedCourse> courses;
+    courses.reserve(patterns.size());
+    for (ReplayedPattern& pattern : patterns) {
+        std::vector<ReplayPlace> corners = pattern.lap.Course();
+        courses.push_back({pattern.nPattern, std::move(pattern.lap), std::move(corners)});
+    }
+    return courses;
+}
+
+ReplayedState VehicleAt(const ReplayedLap& lap, double playbackSeconds)
+{
+    if (lap.Seconds() <= 0)
+        return lap.At(0);
+    return lap.At(std::fmod(playbackSeconds, lap.Seconds()));
+}
+
+std::string PlaybackTimeText(double playbackSeconds)
+{
+    const long long seconds = std::isfinite(playbackSeconds) && playbackSeconds > 0
+                                  ? static_cast<long long>(std::min(playbackSeconds, 1e15))
+                                  : 0;
+    return FormatText("%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+}
+
+ReplayLaps::Stamp ReplayLaps::StampOf(const CVolantorDoc& doc)
+{
+    return {doc.m_nGeneration, doc.m_nRevision};
+}
+
+void ReplayLaps::Follow(const CVolantorDoc& doc)
+{
+    if (m_stamp && *m_stamp != StampOf(doc)) {
+        m_stamp.reset();
+        m_courses.clear();
+        m_strRefusal.clear();
+    }
+}
+
+const std::vector<ReplayedCourse>& ReplayLaps::Courses(const CVolantorDoc& doc)
+{
+    Follow(doc);
+    if (!m_stamp) {
+        m_courses = CoursesOf(ReplayDocument(doc, m_strRefusal));
+        m_stamp = StampOf(doc);
+    }
+    return m_courses;
+}
