@@ -67,4 +67,7 @@ inline constexpr int ID_VIEW_REWIND = 32814;
 inline constexpr int ID_VIEW_SPEED_1 = 32815;
 inline constexpr int ID_VIEW_SPEED_10 = 32816;
 inline constexpr int ID_VIEW_SPEED_60 = 32817;
+inline constexpr int ID_OPEN_BGL = 32818;
+inline constexpr int ID_SCENERY_REPORT = 32819;
+inline constexpr int ID_FIT_TO_SIZE = 32820;
 inline constexpr int kMaxRecentFiles = 8;

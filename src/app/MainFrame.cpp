@@ -238,7 +238,7 @@ void CMainFrame::DocumentChanged()
     setWindowTitle(TitleName() + "[*] - Volantor");
     setWindowModified(m_doc.IsModified());
     // Nothing is left to play.
-    if (m_doc.m_paths.empty() && m_pPlayback->IsRunning()) {
+    if (m_doc.m_paths.empty() && !m_pView->Paths().ShowsCompiledScenery() && m_pPlayback->IsRunning()) {
         m_pPlayback->Stop();
         ShowPlayOrPause();
     }
@@ -261,6 +261,11 @@ void CMainFrame::UpdateCommandUI()
     m_actions[ID_EDIT_REDO]->setEnabled(history.CanRedo());
     m_actions[ID_EDIT_REDO]->setText(HistoryCommandText(ID_EDIT_REDO, history.RedoName()));
     m_actions[ID_VIEW_REPLAY]->setChecked(m_pView->Paths().State().m_bShowReplay);
+    // A compiled file shown alone plays without a path.
+    if (m_pView->Paths().ShowsCompiledScenery()) {
+        m_actions[ID_VIEW_PLAY]->setEnabled(true);
+        m_actions[ID_VIEW_REWIND]->setEnabled(true);
+    }
 }
 
 void CMainFrame::ShowPlayOrPause()
@@ -274,6 +279,8 @@ void CMainFrame::ShowPlayOrPause()
 
 QString CMainFrame::TitleName() const
 {
+    if (m_pView->Paths().ShowsCompiledScenery())
+        return QFileInfo(m_strCompiledFile).fileName() + " (read-only)";
     const std::string& path = m_doc.GetPathName();
     return path.empty() ? QString("Volant") : QFileInfo(QString::fromStdString(path)).fileName();
 }

@@ -57,6 +57,10 @@ public:
     void OnFileSaveAs();
     void OnAppExit();
     void OnImportTrack();
+    // "Open BGL...": a compiled scenery file's vehicles shown by themselves, read-only.
+    void OnOpenBgl();
+    // "Fit to Size...": asks for the largest file, then fits the scenery into it.
+    void OnFitToSize();
     void OnExportKml();
     // Reads recorder logs and track files, in the given order, as new paths: the logs
     // as one edit and the tracks as another, each with one report.
@@ -123,4 +127,5 @@ private:
     QLabel* m_panes[4] = {};
     PlaybackClock* m_pPlayback;
     QStringList m_recentFiles;
+    QString m_strCompiledFile;  // the compiled file shown alone, if one is
 };

@@ -11,6 +11,7 @@
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
 #include "output/SceneryFit.h"
+#include "output/SceneryReplay.h"
 #include "output/SceneryReport.h"
 #include "view/PathView.h"
 #include "view/qt/PathViewImage.h"
@@ -248,6 +249,19 @@ void SavePicture(CVolantorDoc&, CliUserInterface& ui, const std::string& file)
         ui.ShowFailure("Can't save \"" + file + "\": " + error + ".");
 }
 
+// A compiled file shown by itself, as the window's "Open BGL..." shows it.
+void ReplayCompiledFile(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
+{
+    std::string refusal;
+    auto replays = ReplayCompiledSceneryFile(file, refusal);
+    if (!replays) {
+        ui.ShowFailure(refusal);
+        return;
+    }
+    doc.OnNewDocument();
+    ui.View().ShowCompiledScenery(std::move(*replays));
+}
+
 void WriteReportJson(CVolantorDoc& doc, CliUserInterface& ui, const std::string& file)
 {
     std::string refusal, error;
@@ -290,6 +304,8 @@ const std::vector<StepKind>& StepKinds()
          SaveOutputTo(&CVolantorDoc::OnSaveScasmSource)},
         {"--bgl", "FILE", "compile the scenery into a BGL file",
          SaveOutputTo(&CVolantorDoc::OnCreateBglFile)},
+        {"--replay", "FILE", "show what a compiled scenery file (*.bgl) makes its vehicles fly, alone",
+         ReplayCompiledFile},
         {"--report", "", "show what the compiled scenery makes each vehicle fly and how far it strays",
          Run(&CVolantorDoc::OnSceneryReport)},
         {"--report-json", "FILE", "write that report as JSON", WriteReportJson},

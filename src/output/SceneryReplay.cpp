@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/SceneryReplay.h"
 
+#include "document/FileIO.h"
 #include "document/VolantorDoc.h"
 #include "output/BglCompiler.h"
 #include "output/BglReader.h"
@@ -47,4 +48,21 @@ std::vector<ReplayedPattern> ReplayCompiledScenery(const CompiledScenery& scener
                                               static_cast<float>(refLon))});
     }
     return replays;
+}
+
+std::optional<std::vector<ReplayedPattern>> ReplayCompiledSceneryFile(const std::string& file,
+                                                                      std::string& refusal)
+{
+    std::string error;
+    const auto bytes = ReadFileBytes(file, error);
+    if (!bytes) {
+        refusal = "Can't read \"" + file + "\": " + error + ".";
+        return std::nullopt;
+    }
+    try {
+        return ReplayCompiledScenery(ReadCompiledScenery(*bytes));
+    } catch (const BglFault& fault) {
+        refusal = "\"" + file + "\" is not a scenery file Volantor can read: " + fault.what();
+        return std::nullopt;
+    }
 }

@@ -3,6 +3,7 @@
 
 #include "processing/PatternReplay.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,7 @@ std::vector<ReplayedPattern> ReplayDocument(const CVolantorDoc& doc, std::string
 std::vector<ReplayedPattern> ReplayLayout(const BglLayout& layout, const CVolantorDoc& doc);
 // The laps of a compiled file alone, about the first place it puts a vehicle.
 std::vector<ReplayedPattern> ReplayCompiledScenery(const CompiledScenery& scenery);
+// The same read from a file; nothing, with the reason in refusal, when the
+// file cannot be read or is not a compiled scenery file of this layout.
+std::optional<std::vector<ReplayedPattern>> ReplayCompiledSceneryFile(const std::string& file,
+                                                                      std::string& refusal);

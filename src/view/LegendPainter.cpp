@@ -230,17 +230,24 @@ int DrawReplayKey(Canvas& canvas, const std::vector<ReplayedCourse>& courses, in
 
 void PathView::DrawLegend(Canvas& canvas, const std::vector<ReplayedCourse>* courses)
 {
-    if (m_doc.m_nCurPath < 0 || m_doc.m_nCurPath >= static_cast<int>(m_doc.m_paths.size()))
+    const int H = m_rcClient.bottom;
+    const int top = H - H / 8;
+    const bool hasCurrentPath =
+        m_doc.m_nCurPath >= 0 && m_doc.m_nCurPath < static_cast<int>(m_doc.m_paths.size());
+    // A compiled file shown alone has no recording to plot, only its key.
+    if (!hasCurrentPath && !courses)
         return;
+    canvas.SetTextColours(view_colour::kBlack, view_colour::kLightGray);
+    if (!hasCurrentPath) {
+        DrawReplayKey(canvas, *courses, top, m_rcClient.right, H);
+        return;
+    }
     const VehiclePath& path = m_doc.m_paths[m_doc.m_nCurPath];
     const int f = path.m_nFirstSample;
     const int l = path.m_nLastSample;
 
-    canvas.SetTextColours(view_colour::kBlack, view_colour::kLightGray);
     // Room for the widest altitude label.
     const TextExtent widest = canvas.GetTextExtent("999999ft");
-    const int H = m_rcClient.bottom;
-    const int top = H - H / 8;
     // The plot keeps the width the key leaves.
     const int W = courses ? DrawReplayKey(canvas, *courses, top, m_rcClient.right, H) : m_rcClient.right;
     const LegendFrame frame{W, H, widest.cx, widest.cx + 4, top + widest.cy + 4};

@@ -23,22 +23,26 @@ ViewRect MapAreaOf(const ViewRect& client)
 
 void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
 {
+    ViewState& state = State();
+    const bool compiledAlone = m_doc.m_paths.empty() && !m_compiled.empty();
     // Without a path, or without a pixel to show, the view keeps its erased background.
-    if (m_doc.m_paths.empty() || clientWidth <= 0 || clientHeight <= 0)
+    if ((m_doc.m_paths.empty() && !compiledAlone) || clientWidth <= 0 || clientHeight <= 0)
         return;
 
-    ViewState& state = State();
     m_rcClient = {0, 0, clientWidth, clientHeight};
-    const ViewScale scale = ComputeViewScale(ViewBoxOf(m_doc), clientWidth, clientHeight, state.m_fZoom);
+    const ViewExtents extents = compiledAlone ? ExtentsOf(m_compiled) : ViewExtentsOf(m_doc);
+    const ViewScale scale = ComputeViewScale(ViewBoxOf(extents), clientWidth, clientHeight, state.m_fZoom);
     m_fViewWidth = scale.fViewWidth;
     m_fViewHeight = scale.fViewHeight;
-    const ViewProjection projection(m_doc, state.m_b3DView, m_rcClient, scale);
+    const ViewProjection projection(extents, state.m_b3DView, m_rcClient, scale);
     m_distances.Prepare(m_doc.m_samples.size(), m_doc.m_fCenterLat, m_doc.m_fCenterLon);
     for (const VehiclePath& path : m_doc.m_paths)
         m_distances.Measure(projection, m_doc.m_samples, path.m_nFirstSample, path.m_nLastSample);
     state.m_screen.resize(m_doc.m_samples.size());
     m_replay.Follow(m_doc);
-    const std::vector<ReplayedCourse>* replay = state.m_bShowReplay ? &m_replay.Courses(m_doc) : nullptr;
+    const std::vector<ReplayedCourse>* replay = compiledAlone         ? &m_compiled
+                                                : state.m_bShowReplay ? &m_replay.Courses(m_doc)
+                                                                      : nullptr;
 
     const ViewPoint origin = WindowOriginOf(m_rcClient);
     canvas.SetWindowOrigin(origin.x, origin.y);
@@ -53,7 +57,7 @@ void PathView::OnDraw(Canvas& canvas, int clientWidth, int clientHeight)
         DrawReplay(canvas, projection, *replay);
     canvas.SelectNoClip();
     canvas.SetWindowOrigin(0, 0);
-    if (replay && !m_replay.Refusal().empty())
+    if (replay && !compiledAlone && !m_replay.Refusal().empty())
         DrawReplayRefusal(canvas);
 
     DrawLegend(canvas, replay);

@@ -59,6 +59,11 @@ public:
     void OnShowReplay();
     // Playback back at 0.
     void OnRewind();
+    // A compiled scenery file's laps shown by themselves, with no recording
+    // behind them, while the document holds no path; a document that starts
+    // over puts them away.
+    void ShowCompiledScenery(std::vector<ReplayedPattern> patterns);
+    bool ShowsCompiledScenery() const;
     // Where playback has got to, in seconds from 0. It does not redraw: playback
     // repaints the view alone, many times a second.
     void SetPlaybackTime(double seconds);
@@ -89,4 +94,5 @@ private:
     int m_nSeenGeneration;  // the document's generation the state belongs to
     SampleDistanceCache m_distances;
     ReplayLaps m_replay;
+    std::vector<ReplayedCourse> m_compiled;
 };

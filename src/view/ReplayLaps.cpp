@@ -3,6 +3,7 @@
 
 #include "document/FormatText.h"
 #include "document/VolantorDoc.h"
+#include "processing/Geodesy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,35 @@ std::vector<ReplayedCourse> CoursesOf(std::vector<ReplayedPattern> patterns)
         courses.push_back({pattern.nPattern, std::move(pattern.lap), std::move(corners)});
     }
     return courses;
+}
+
+ViewExtents ExtentsOf(const std::vector<ReplayedCourse>& courses)
+{
+    double minLat = 90, maxLat = -90, minLon = 180, maxLon = -180, minAlt = 0;
+    bool first = true;
+    for (const ReplayedCourse& course : courses) {
+        for (const ReplayPlace& corner : course.corners) {
+            minLat = std::min(minLat, corner.dLat);
+            maxLat = std::max(maxLat, corner.dLat);
+            minLon = std::min(minLon, corner.dLon);
+            maxLon = std::max(maxLon, corner.dLon);
+            minAlt = first ? corner.dAltMetres : std::min(minAlt, corner.dAltMetres);
+            first = false;
+        }
+    }
+    if (first)
+        return {};
+    const BoxExtents box = BoxExtentsOf(static_cast<float>(minLat), static_cast<float>(minLon),
+                                        static_cast<float>(maxLat), static_cast<float>(maxLon));
+    return {static_cast<float>(minLat),
+            static_cast<float>(minLon),
+            static_cast<float>(maxLat),
+            static_cast<float>(maxLon),
+            box.fCenterLat,
+            box.fCenterLon,
+            box.fWidth,
+            box.fHeight,
+            static_cast<float>(minAlt / geodesy::kFeetToMetres)};
 }
 
 ReplayedState VehicleAt(const ReplayedLap& lap, double playbackSeconds)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "output/SceneryReplay.h"
+#include "view/ViewProjection.h"
 
 #include <cstddef>
 #include <optional>
@@ -19,6 +20,10 @@ struct ReplayedCourse {
 
 // The courses of laps from any source: the document's, or a scenery file's.
 std::vector<ReplayedCourse> CoursesOf(std::vector<ReplayedPattern> patterns);
+
+// The box round every corner of the courses, its centre and its lowest
+// altitude: what the view fits when it shows courses alone.
+ViewExtents ExtentsOf(const std::vector<ReplayedCourse>& courses);
 
 // Where the vehicle is at a time of playback, which runs its lap over and
 // over from 0; a lap without seconds stands at its start.

@@ -30,8 +30,21 @@ ViewState& PathView::State()
         m_state = ViewState();
         m_state.m_b3DView = before.m_b3DView;
         m_state.m_bShowReplay = before.m_bShowReplay;
+        m_compiled.clear();
     }
     return m_state;
+}
+
+bool PathView::ShowsCompiledScenery() const
+{
+    return !m_compiled.empty() && m_doc.m_paths.empty() && m_nSeenGeneration == m_doc.m_nGeneration;
+}
+
+void PathView::ShowCompiledScenery(std::vector<ReplayedPattern> patterns)
+{
+    State().m_bShowReplay = true;
+    m_compiled = CoursesOf(std::move(patterns));
+    m_ui.UpdateAllViews();
 }
 
 void PathView::MarkSamples(std::vector<int> samples)

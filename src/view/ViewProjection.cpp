@@ -34,23 +34,35 @@ int ClampedCoordinate(long long value)
     return static_cast<int>(std::clamp<long long>(value, -kCoordinateLimit, kCoordinateLimit));
 }
 
-ViewBox ViewBoxOf(const CVolantorDoc& doc)
+ViewExtents ViewExtentsOf(const CVolantorDoc& doc)
 {
-    ViewBox box{doc.m_fMinLat, doc.m_fMinLon, doc.m_fMaxLat, doc.m_fMaxLon, doc.m_fWidth, doc.m_fHeight};
+    return {doc.m_fMinLat,    doc.m_fMinLon, doc.m_fMaxLat, doc.m_fMaxLon, doc.m_fCenterLat,
+            doc.m_fCenterLon, doc.m_fWidth,  doc.m_fHeight, doc.m_fMinAlt};
+}
+
+ViewBox ViewBoxOf(const ViewExtents& extents)
+{
+    ViewBox box{extents.fMinLat, extents.fMinLon, extents.fMaxLat,
+                extents.fMaxLon, extents.fWidth,  extents.fHeight};
     if (!(box.fWidth > 0)) {
-        const double metresPerDegree = kMetresPerDegree * std::cos(doc.m_fMinLat * geodesy::kDegToRad);
+        const double metresPerDegree = kMetresPerDegree * std::cos(extents.fMinLat * geodesy::kDegToRad);
         const float half = HalfSpanDegrees(std::abs(metresPerDegree));
-        box.fMinLon = doc.m_fCenterLon - half;
-        box.fMaxLon = doc.m_fCenterLon + half;
+        box.fMinLon = extents.fCenterLon - half;
+        box.fMaxLon = extents.fCenterLon + half;
         box.fWidth = kFallbackBoxSide;
     }
     if (!(box.fHeight > 0)) {
         const float half = HalfSpanDegrees(kMetresPerDegree);
-        box.fMinLat = doc.m_fCenterLat - half;
-        box.fMaxLat = doc.m_fCenterLat + half;
+        box.fMinLat = extents.fCenterLat - half;
+        box.fMaxLat = extents.fCenterLat + half;
         box.fHeight = kFallbackBoxSide;
     }
     return box;
+}
+
+ViewBox ViewBoxOf(const CVolantorDoc& doc)
+{
+    return ViewBoxOf(ViewExtentsOf(doc));
 }
 
 ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight, float zoom)
@@ -73,10 +85,10 @@ ViewScale ComputeViewScale(const ViewBox& box, int clientWidth, int clientHeight
     return scale;
 }
 
-ViewProjection::ViewProjection(const CVolantorDoc& doc, bool b3DView, const ViewRect& client,
+ViewProjection::ViewProjection(const ViewExtents& extents, bool b3DView, const ViewRect& client,
                                const ViewScale& scale)
-    : m_box(ViewBoxOf(doc)), m_b3DView(b3DView), m_fCenterLat(doc.m_fCenterLat),
-      m_fCenterLon(doc.m_fCenterLon), m_fMinAlt(doc.m_fMinAlt),
+    : m_box(ViewBoxOf(extents)), m_b3DView(b3DView), m_fCenterLat(extents.fCenterLat),
+      m_fCenterLon(extents.fCenterLon), m_fMinAlt(extents.fMinAlt),
       m_fPixelsPerMetreX(static_cast<float>(client.right) / scale.fViewWidth),
       m_fPixelsPerMetreY(static_cast<float>(client.bottom) / scale.fViewHeight),
       m_nLift(LiftOf(client, b3DView)), m_lambdaCentre(m_fCenterLon * geodesy::kDegToRad),

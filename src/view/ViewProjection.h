@@ -29,6 +29,22 @@ struct ViewBox {
     float fHeight = 0;  // metres
 };
 inline constexpr float kFallbackBoxSide = 100.0f;
+
+// What the view fits into the window and measures from: a bounding box, its
+// centre and its lowest altitude, those of the document or of what else it shows.
+struct ViewExtents {
+    float fMinLat = 0;
+    float fMinLon = 0;
+    float fMaxLat = 0;
+    float fMaxLon = 0;
+    float fCenterLat = 0;
+    float fCenterLon = 0;
+    float fWidth = 0;   // metres
+    float fHeight = 0;  // metres
+    float fMinAlt = 0;  // feet
+};
+ViewExtents ViewExtentsOf(const CVolantorDoc& doc);
+ViewBox ViewBoxOf(const ViewExtents& extents);
 ViewBox ViewBoxOf(const CVolantorDoc& doc);
 
 // Metres of ground shown across the whole client width and height.
@@ -57,7 +73,11 @@ struct Point3D {
 // and y south.
 class ViewProjection {
 public:
-    ViewProjection(const CVolantorDoc& doc, bool b3DView, const ViewRect& client, const ViewScale& scale);
+    ViewProjection(const ViewExtents& extents, bool b3DView, const ViewRect& client, const ViewScale& scale);
+    ViewProjection(const CVolantorDoc& doc, bool b3DView, const ViewRect& client, const ViewScale& scale)
+        : ViewProjection(ViewExtentsOf(doc), b3DView, client, scale)
+    {
+    }
 
     ViewPoint ProjectToView(double lat, double lon) const;
     // The same in two halves: the distances, which depend on the centre only,

@@ -2,6 +2,7 @@
 // The real window: its commands, keys and view as the user meets them, and start-up.
 #include "support/RecorderLog.h"
 #include "support/TempDir.h"
+#include "support/WorkedExampleBytes.h"
 
 #include "app/CommandLine.h"
 #include "app/CommandTable.h"
@@ -31,6 +32,7 @@ public:
     using File = std::optional<std::string>;
     void ShowMessage(const std::string& text, MessageKind) override { messages.push_back(text); }
     File ChooseFileToSave(const FileChoice&) override { return std::exchange(saveAs, {}); }
+    File ChooseFileToOpen(const FileChoice&) override { return std::exchange(open, {}); }
     QMessageBox::StandardButton AskSaveChanges(const QString& question) override
     {
         messages.push_back(question.toStdString());
@@ -38,6 +40,7 @@ public:
     }
     std::vector<std::string> messages;
     File saveAs;
+    File open;
     QMessageBox::StandardButton answer = QMessageBox::Cancel;
 };
 
@@ -93,11 +96,15 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
     };
     const std::string withoutPath =
         "&File: &New\tCtrl+N|&Open...\tCtrl+O|[&Save...\tCtrl+S]|[Save &As...]|-|Open ORVEX &Flight Path...|"
-        "Import &Track...|-|[Create &BGL File...]|[Save S&CASM Source...\tCtrl+S]|[&Export Map...\tCtrl+E]|"
+        "Import &Track...|Open &BGL...|-|[Create &BGL File...]|[Save S&CASM Source...\tCtrl+S]|[&Export "
+        "Map...\tCtrl+E]|"
         "[Export &KML...]|-|[Recent File]|-|E&xit\tCtrl+X\n&Edit: [&Undo\tCtrl+Z]|[&Redo\tCtrl+Y]|-|"
-        "[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[&Clear Path]|[&Delete]|-|&Preferences...\n"
+        "[Find &Loop Point]|[&Make End Match Start]|[&Generate Path]|[Fit to &Size...]|[&Clear "
+        "Path]|[&Delete]|-|"
+        "&Preferences...\n"
         "&Vehicle: [&Settings...]|[&Next]|[&Previous]\n"
-        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[&Reset View\tCtrl+R]|-|"
+        "&View: &Toolbar|&Status Bar|&3D View\tCtrl+3|[Information...\tCtrl+I]|[Scenery &Report...]|"
+        "[&Reset View\tCtrl+R]|-|"
         "[Show &Replay]|[&Play\tSpace]|[Re&wind\tHome]|-|&1\u00D7 Speed|1&0\u00D7 Speed|&60\u00D7 Speed\n"
         "&Help: Volantor &Help|&About Volantor...\n";
     EXPECT_EQ(menus(), withoutPath);
@@ -107,8 +114,9 @@ TEST_F(MainFrameTest, MenusAndToolbarShowTheCommandsInOrderEnabledWhileThereIsAP
               "[Show &Replay]|[&Play\tSpace]");
     LoadLog();
     const std::string withPath = menus();
-    EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 2) << withPath;  // Redo, the Recent File stand-in
-    frame.Action(32805)->trigger();                                               // Delete, the only path
+    EXPECT_EQ(std::count(withPath.begin(), withPath.end(), '['), 2)
+        << withPath;                 // Redo, the Recent File stand-in
+    frame.Action(32805)->trigger();  // Delete, the only path
     const QMenu* edit = frame.menuBar()->actions().at(1)->menu();
     EXPECT_EQ(Items(edit).substr(0, 60), "&Undo Delete\tCtrl+Z|[&Redo\tCtrl+Y]|-|[Find &Loop Point]|[&Ma");
     frame.Action(ID_EDIT_UNDO)->trigger();
@@ -203,6 +211,33 @@ TEST_F(MainFrameTest, SpacePlaysAndPausesTheReplayHomeRewindsItAndASpeedItemSets
     EXPECT_EQ(frame.PaneText(3), "0:00:00");
 }
 
+// A compiled file opened alone: its vehicles shown and played, nothing to
+// save; a damaged one is refused; the next document puts it away.
+TEST_F(MainFrameTest, OpenBglShowsAScenerysVehiclesReadOnly)
+{
+    LoadLog();
+    ui.open = dir.Write("w.bgl", std::string(kWorkedExampleBytes.begin(), kWorkedExampleBytes.end()));
+    ui.answer = QMessageBox::No;
+    frame.Action(ID_OPEN_BGL)->trigger();
+    EXPECT_TRUE(doc.m_paths.empty());
+    EXPECT_EQ(frame.windowTitle(), "w.bgl (read-only)[*] - Volantor");
+    EXPECT_TRUE(frame.Action(ID_VIEW_PLAY)->isEnabled() && !frame.Action(ID_FILE_SAVE)->isEnabled());
+    frame.Action(ID_VIEW_PLAY)->trigger();
+    EXPECT_EQ(frame.Action(ID_VIEW_PLAY)->text(), "&Pause\tSpace");
+    frame.Action(ID_VIEW_PLAY)->trigger();
+
+    const std::string bad = dir.Write("bad.bgl", "no scenery");
+    ui.open = bad;
+    frame.Action(ID_OPEN_BGL)->trigger();
+    EXPECT_EQ(ui.messages.back(), "\"" + bad +
+                                      "\" is not a scenery file Volantor can read: at byte 10: the file "
+                                      "ends before its pattern table, which starts at byte 220.");
+    EXPECT_EQ(frame.windowTitle(), "w.bgl (read-only)[*] - Volantor");
+    frame.Action(ID_FILE_NEW)->trigger();
+    EXPECT_EQ(frame.windowTitle(), "Volant[*] - Volantor");
+    EXPECT_FALSE(frame.Action(ID_VIEW_PLAY)->isEnabled());
+}
+
 TEST_F(MainFrameTest, TheMapMovesUnderTheHand)
 {
     frame.show();
@@ -294,7 +329,8 @@ TEST_F(MainFrameTest, ADropOpensItsDocumentAfterTheSaveQuestionReadsItsLogsIntoI
     ui.answer = QMessageBox::No;
     const QString in = QString::fromStdString(dir.File(""));
     QMimeData data;
-    dir.Write("t.IGC", "HFDTE010524\nB1200004730000N00830000EA0010000100\nB1200014730010N00830000EA0010000100\n");
+    dir.Write("t.IGC",
+              "HFDTE010524\nB1200004730000N00830000EA0010000100\nB1200014730010N00830000EA0010000100\n");
     data.setUrls({QUrl::fromLocalFile(in + "x.txt"), QUrl::fromLocalFile(in + "a.dat"),
                   QUrl::fromLocalFile(in + "route.VOL"), QUrl::fromLocalFile(in + "t.IGC"),
                   QUrl::fromLocalFile(in + "c.vol")});
@@ -306,10 +342,11 @@ TEST_F(MainFrameTest, ADropOpensItsDocumentAfterTheSaveQuestionReadsItsLogsIntoI
     QString shown = QString("%1, %2 recent|").arg(frame.TitleName()).arg(frame.RecentFiles().size());
     for (const std::string& message : ui.messages)
         shown += QString::fromStdString(message).remove(in) + "|";
-    EXPECT_EQ(shown, "route.VOL, 1 recent|\"x.txt\" was not opened: only documents (*.vol), flight recorder logs "
-                     "(*.dat) and tracks (*.gpx, *.igc) can be dropped here.|\"c.vol\" was not opened: one "
-                     "document opens at a time.|Save changes to route.VOL?|Paths Loaded: 1  Samples: 3|"
-                     "6 Sample Points|8 Sample Points|Altitudes: GNSS|");
+    EXPECT_EQ(shown,
+              "route.VOL, 1 recent|\"x.txt\" was not opened: only documents (*.vol), flight recorder logs "
+              "(*.dat) and tracks (*.gpx, *.igc) can be dropped here.|\"c.vol\" was not opened: one "
+              "document opens at a time.|Save changes to route.VOL?|Paths Loaded: 1  Samples: 3|"
+              "6 Sample Points|8 Sample Points|Altitudes: GNSS|");
 }
 
 TEST_F(MainFrameTest, TheNextWindowOpensWithTheSizePlaceAndBarsTheLastOneClosedWith)

@@ -58,6 +58,10 @@ const CliCase kCases[] = {
     {"fit bytes checked before any step", {L, "--fit", "64k"}, 2, "", "--fit: BYTES is a file size in bytes, not \"64k\""},
     {"replay frame", {"@f.IGC", "--generate", "--png", "@r0.png", "--at", "7.5", "--png", "@r1.png"}, 0, "Generated ", ""},
     {"at needs seconds from 0", {L, "--at", "-1"}, 2, "", "--at: SECONDS is a number of seconds from 0, not \"-1\"\n"},
+    {"nothing to draw", {"--png", "@blank.png"}, 0, "", ""},
+    {"a compiled file alone", {"@f.IGC", "--generate", "--bgl", "@f.bgl", "--replay", "@f.bgl", "--png", "@b.png"}, 0,
+     "Generated ", ""},
+    {"a log is no compiled file", {"--replay", L}, 1, "", "is not a scenery file Volantor can read: at byte "},
     {"unknown option", {L, "--bogus"}, 2, "", "volantor-cli: unknown option --bogus\n\nUsage: volantor-cli"},
     {"set checked before any step", {L, "--info", "--set", "bank=46"}, 2, "", "--set: Bank: enter a number between 0 and 45."},
     {"unknown vehicle", {L, "--vehicle", "Boat"}, 2, "", "unknown vehicle \"Boat\": give one of \"0FE0B - Cessna\", \"0FE0C"},
@@ -98,6 +102,7 @@ TEST(VolantorCli, RunsFromArgumentsToExitStatusOutputAndFiles)
     }
     const std::string withoutReplay = TempDir::Read(dir.File("r0.png"));
     EXPECT_TRUE(!withoutReplay.empty() && withoutReplay != TempDir::Read(dir.File("r1.png")));
+    EXPECT_NE(TempDir::Read(dir.File("blank.png")), TempDir::Read(dir.File("b.png")));
 }
 
 }  // namespace
