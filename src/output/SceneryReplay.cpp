@@ -29,7 +29,8 @@ std::vector<ReplayedPattern> ReplayCompiledScenery(const CompiledScenery& scener
 {
     // The compiler's reference point is where the first pattern starts; the
     // file keeps only its latitude, so the first position stands in for it.
-    double refLat = scenery.dRefLat, refLon = (scenery.dEast + scenery.dWest) / 2;
+    // A file that places no vehicle has no place to show them in.
+    double refLat = 0, refLon = 0;
     for (const CompiledPattern& pattern : scenery.patterns) {
         const auto first =
             std::find_if(pattern.commands.begin(), pattern.commands.end(), [](const auto& command) {

@@ -235,6 +235,13 @@ TEST_F(PathViewTest, PointInfoDescribesTheSelectedSampleAgainstTheCurrentPathsLo
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Seconds: 1, Altitude: 500, Reference Altitude: 100\n"
                                                    "Latitude: 0.000000 Longitude: -0.009000\n"
                                                    "Meters from Reference - X: 12.50 Y: -3.25"});
+    // The first sample is one too; there is none past the last.
+    for (const int selected : {0, static_cast<int>(doc.m_samples.size())}) {
+        state().m_nSelSample = selected;
+        view.OnPointInfo();
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(ui.LastText().starts_with("Seconds: 0, "));
 }
 
 TEST_F(PathViewTest, ABoxNarrowedOnlyEastWestIsMeasuredFromItsNewCentre)
@@ -245,4 +252,16 @@ TEST_F(PathViewTest, ABoxNarrowedOnlyEastWestIsMeasuredFromItsNewCentre)
     doc.RecalcExtents();  // the centre moves west onto sample 1, its latitude stays
     Paint();
     EXPECT_EQ(state().m_screen[1], (ViewPoint{0, -37}));
+}
+
+// The key beside the legend names each replayed path: in one column of 81
+// pixels (a 9-pixel swatch, 4, "PATTERN000" 60, 8) while the rows hold them,
+// side by side when the panel has room for one row only.
+TEST_F(PathViewTest, ReplayKeyNamesEachPath)
+{
+    doc.m_samples[4].m_fAlt = 100;  // a replay needs numbers a flight can have
+    view.OnShowReplay();
+    EXPECT_NE(Paint().find("fill 719,525,800,600 silver"), std::string::npos) << canvas.log;
+    Paint(800, 120);
+    EXPECT_NE(canvas.labels.find("PATTERN0 PATTERN1 "), std::string::npos) << canvas.labels;
 }

@@ -36,6 +36,7 @@ TEST(PatternReplay, HandMadeSequencesFlyAsWorkedOut)
         {"the lap's end holds", {kStart, MoveXY{2, 10, 0}}, 7, 10, 0, 100, 0, 0, 0, false, 2},
         {"a right turn at 3 a second over north", {kStart, Heading{350}, YawTo{20, 3}, Hold{20}}, 4, 0, 0, 100, 2, 0, 0, false, 20},
         {"the turn stops at its target", {kStart, Heading{350}, YawTo{20, 3}, Hold{20}}, 15, 0, 0, 100, 20, 0, 0, false, 20},
+        {"a left turn to where it points stays", {kStart, Heading{90}, YawTo{90, -5}, Hold{10}}, 5, 0, 0, 100, 90, 0, 0, false, 10},
         {"a left turn goes the long way when told", {kStart, Heading{10}, YawTo{20, -2}, Hold{20}}, 5, 0, 0, 100, 0, 0, 0, false, 20},
         {"a new turn starts where the old one got to", {kStart, YawTo{90, 10}, Hold{3}, YawTo{0, -5}, Hold{10}}, 5, 0, 0, 100, 20, 0, 0, false, 13},
         {"pitch and bank move toward their targets", {kStart, PitchTo{-10, 4}, BankTo{30, -6}, Hold{9}}, 2, 0, 0, 100, 0, -8, 12, false, 9},

@@ -157,6 +157,7 @@ const struct SequenceRow {
     {"yaw rate 2.6 is 3, compiled 2", 11, {{0, 2, 10}}, {{10, H, 13}}, "YawTo( 13.000000 3 ) | MoveXY( 10 0 0 )",
      "03 3E 09 6C 01  15 0A 00 00 00 00 00"},
     {"a half turn is to the right", 11, {{0, 2, 10}}, {{10, H, 180}}, "YawTo( 180.000000 36 ) | MoveXY( 10 0 0 )"},
+    {"just past a half turn back is to the right", 11, {{0, 2, 10}}, {{0, H, 180.5f}, {10, H, 0}}, "YawTo( 0.000000 36 ) | MoveXY( 10 0 0 )"},
     {"a half turn back is to the left", 11, {{0, 2, 10}}, {{0, H, 180}, {10, H, 0}}, "YawTo( 0.000000 -36 ) | MoveXY( 10 0 0 )"},
     {"yaw rate -7.8 is -7", 11, {{0, 2, 10}}, {{10, H, -39}}, "YawTo( 321.000000 -7 ) | MoveXY( 10 0 0 )"},
     // 47 degrees in 23 s: 3 a second. The pitch of a degree is none, so the
@@ -189,7 +190,7 @@ const struct SequenceRow {
      "MoveXY( 1 0 0 ) | Gear( up ) | MoveXY( 1 0 0 ) | MoveXY( 1 0 0 ) | Gear( down )",
      "15 01 00 00 00 00 00  04 00  15 01 00 00 00 00 00  15 01 00 00 00 00 00  04 01"},
     // Ends at its start, before it, beyond the path; unknown kind; kind 3 moves.
-    {"segments that end nowhere are none", 11, {{0, 2, 0}, {3, 1, 2}, {5, 2, 11}, {7, 4, 9}, {8, 3, 10}}, {},
+    {"segments that end nowhere are none", 11, {{0, 2, 0}, {3, 1, 2}, {5, 2, 11}, {7, 4, 10}, {8, 3, 10}}, {},
      "MoveXY( 2 0 0 )"},
     {"a hold too long for one", 70001, {{0, 1, 70000}}, {}, "Hold( 65535 ) | Hold( 4465 )", "27 FF FF  27 71 11"},
     {"a hold of the longest", 65536, {{0, 1, 65535}}, {}, "Hold( 65535 )"},

@@ -36,6 +36,7 @@ static std::string ReadIgcText(const std::string& text)
 // note.
 const std::string kIgcCases[][3] = {
     {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
+    {"hours, minutes and seconds", kHead + "B0012344730000N00800000EA0049000500", "1 t.igc 1686787954 47.5 8 500"},
     {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
     {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000",
      "1 t.igc 1686787201 -47.5 -8.5 -12 Altitudes: pressure altitude, the file carries no GNSS altitude"},
