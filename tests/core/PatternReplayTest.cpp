@@ -33,7 +33,7 @@ TEST(PatternReplay, HandMadeSequencesFlyAsWorkedOut)
         {"a move goes straight at constant speed", {kStart, MoveXY{10, 100, 200}, Jump{0}}, 3, 30, 60, 100, 0, 0, 0, false, 10},
         {"a climb is east, up, north", {kStart, Move3D{20, 40, 100, -20}, Jump{0}}, 5, 10, -5, 125, 0, 0, 0, false, 20},
         {"moves follow each other", {kStart, MoveXY{2, 10, 0}, Hold{3}, MoveXY{4, 0, -40}}, 8, 10, -30, 100, 0, 0, 0, false, 9},
-        {"the lap's end holds", {kStart, MoveXY{2, 10, 0}}, 7, 10, 0, 100, 0, 0, 0, false, 2},
+        {"the lap's end holds, a turn where it got to", {kStart, MoveXY{2, 10, 0}, YawTo{90, 10}, Hold{3}}, 7, 10, 0, 100, 30, 0, 0, false, 5},
         {"a right turn at 3 a second over north", {kStart, Heading{350}, YawTo{20, 3}, Hold{20}}, 4, 0, 0, 100, 2, 0, 0, false, 20},
         {"the turn stops at its target", {kStart, Heading{350}, YawTo{20, 3}, Hold{20}}, 15, 0, 0, 100, 20, 0, 0, false, 20},
         {"a left turn to where it points stays", {kStart, Heading{90}, YawTo{90, -5}, Hold{10}}, 5, 0, 0, 100, 90, 0, 0, false, 10},

@@ -42,15 +42,18 @@ void AddCirclingPath(CVolantorDoc& doc)
 
 }  // namespace
 
-// The body is the 55 bytes of a pattern without segments and a MoveXY of 7;
-// the file adds the 220 bytes of header, an entry of 8, the table's end, 3
-// zeros and the notice of 60; the block counts 39 + 8 + 1 + 62.
+// The bodies are the 55 bytes of a pattern without segments, the first with
+// a MoveXY of 7; the file adds the 220 bytes of header, entries of 8, the
+// table's end, 3 zeros and the notice of 60; the block counts 39 + 16 + 1 +
+// 62 + 55.
 TEST(SceneryReport, FiguresPerPatternAndForTheFile)
 {
     SetDefaultPreferences();
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
     AddStrayingPath(doc);
+    AddPath(doc,
+            std::vector<PathSample>(3661, SampleAt(0, 0, 100)));  // an hour and a minute without a segment
     doc.OnSceneryReport();
     EXPECT_EQ(
         ui.LastText(),
@@ -58,7 +61,9 @@ TEST(SceneryReport, FiguresPerPatternAndForTheFile)
         "Recorded\n"
         "PATTERN0     0FE0B - Cessna      11     0     1     62     30.0 m       2.7 m       0 ft  0:00:10  "
         "0:00:10\n"
-        "File: 354 bytes. Its dynamic scenery takes 110 of the 65535 bytes the format allows.\n");
+        "PATTERN1     0FE0B - Cessna    3661     0     0     55      0.0 m       0.0 m       0 ft  0:00:00  "
+        "1:01:00\n"
+        "File: 417 bytes. Its dynamic scenery takes 173 of the 65535 bytes the format allows.\n");
     // 1200 patterns of 55 bytes: 39 + 9600 + 1 + 66000 bytes of block.
     doc.m_paths.assign(1200, doc.m_paths[0]);
     for (PathSample& sample : doc.m_samples)
@@ -98,13 +103,20 @@ TEST(SceneryReport, FitToSizeGeneratesWithinTheBytesAndUndoesWhole)
     EXPECT_EQ(g_fCourseThreshold, 0.2f);
 }
 
-// A pattern of one sample takes 55 bytes whatever the thresholds, its file 347.
+// A pattern of one sample takes 55 bytes whatever the thresholds, its file
+// 347. Where every trial fits alike, the first, the widest, is kept: each
+// threshold 20 times its default, or the top of its range.
 TEST(SceneryReport, FitThatCannotBeChangesNothing)
 {
     SetDefaultPreferences();
     FakeUserInterface ui;
     CVolantorDoc doc(ui);
-    AddPath(doc, {SampleAt(47, 8)});
+    AddPath(doc, {SampleAt(0, 0)});
+    doc.OnFitToSize(347);
+    EXPECT_EQ(ui.LastText(),
+              "The scenery file takes 347 bytes with these thresholds: course 100%, climb 100%, yaw "
+              "45, pitch 45, bank 45. The vehicles stray at most 0.0 m from their recordings.");
+    doc.OnUndo();
     doc.OnFitToSize(346);
     EXPECT_EQ(ui.LastText(),
               "Even the widest thresholds leave a scenery file of 347 bytes, more than the 346 it "

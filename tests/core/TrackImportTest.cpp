@@ -36,7 +36,8 @@ static std::string ReadIgcText(const std::string& text)
 // note.
 const std::string kIgcCases[][3] = {
     {"circuit, long date form, CR LF", kCircuit, "5 t.igc 1686830440 47.5 8 500"},
-    {"hours, minutes and seconds", kHead + "B0012344730000N00800000EA0049000500", "1 t.igc 1686787954 47.5 8 500"},
+    {"hours, minutes and seconds", kHead + "B0012344730000N00800000EA0049000500",
+     "1 t.igc 1686787954 47.5 8 500"},
     {"across midnight", kHead + "B235959" + kFix.substr(7) + kFix, "2 t.igc 1686873601 47.5 8 500"},
     {"S, W, pressure", kHead + "B0000014730000S00830000WA-001200000",
      "1 t.igc 1686787201 -47.5 -8.5 -12 Altitudes: pressure altitude, the file carries no GNSS altitude"},
@@ -88,8 +89,11 @@ TEST(TrackImport, CircuitSampledBackwardsRefusedGapSplitUndoneInOneStep)
 
 TEST(TrackSampling, AStandStaysLevelAndASteadyRightTurnBanksAsACoordinatedOne)
 {
-    const SampledTrack stand = SampleTrack({"s", {{0, 47, 8, 100, 1}, {2, 47, 8, 100, 2}}}, "point");
+    // Standing, then off to the east: the stand takes the course it will leave on.
+    const SampledTrack stand =
+        SampleTrack({"s", {{0, 47, 8, 100, 1}, {2, 47, 8, 100, 2}, {4, 47, 8.001, 100, 3}}}, "point");
     EXPECT_EQ(stand.paths.at(0).at(1).m_fPitch, 0);
+    EXPECT_NEAR(stand.paths.at(0).at(0).m_fHeading, 90, 1e-3);
     // 3 degrees a second at 50 m/s on a circle of 954.93 m: bank atan(49.994 * 0.05236 / 9.80665) = 14.95.
     Track turn{"t", {}};
     for (int i = 0; i <= 20; ++i) {
