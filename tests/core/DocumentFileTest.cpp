@@ -91,6 +91,10 @@ TEST_F(DocumentFile, WorkedExampleByteForByte)
     EXPECT_EQ(Saved(doc, "work.vol"), kWorkedExample);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), dir.File("work.vol"));
+    // Undone past the save and changed again: the saved state is out of reach.
+    doc.OnUndo();
+    doc.Perform(std::make_unique<PathSettingsEdit>("Vehicle Settings", 0, dense));
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(DocumentFile, StrangeDamagedAndTruncatedFiles)

@@ -89,4 +89,9 @@ TEST_F(DocumentModel, APathAcrossThe180thMeridianIsMeasuredTheShortWay)
     doc.m_paths.front().m_nLastSample = -1;
     doc.RecalcExtents();
     EXPECT_EQ((Floats{doc.m_fMinLon, doc.m_fMaxLon}), (Floats{-170, 70}));
+    // Just over half the globe one way round is just under it the other.
+    doc.m_paths.clear();
+    AddPath(doc, {SampleAt(0, -90.25f), SampleAt(0, 90.5f)});
+    doc.RecalcExtents();
+    EXPECT_EQ((Floats{doc.m_fMinLon, doc.m_fMaxLon}), (Floats{90.5f, 269.75f}));
 }

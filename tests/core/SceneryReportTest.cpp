@@ -97,7 +97,9 @@ TEST(SceneryReport, FitToSizeGeneratesWithinTheBytesAndUndoesWhole)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_NE(ui.LastText().find("The scenery file takes "), std::string::npos);
 
+    const int redraws = ui.redraws;
     doc.OnUndo();
+    EXPECT_EQ(ui.redraws, redraws + 1);
     EXPECT_EQ(doc.m_samples, before);
     EXPECT_EQ(g_fBankThreshold, 25);
     EXPECT_EQ(g_fCourseThreshold, 0.2f);

@@ -194,6 +194,7 @@ const struct SequenceRow {
      "MoveXY( 2 0 0 )"},
     {"a hold too long for one", 70001, {{0, 1, 70000}}, {}, "Hold( 65535 ) | Hold( 4465 )", "27 FF FF  27 71 11"},
     {"a hold of the longest", 65536, {{0, 1, 65535}}, {}, "Hold( 65535 )"},
+    {"a second's move of -32768 m", 2, {{0, 2, 1}}, {{1, X, -32768}}, "MoveXY( 1 -32768 0 )"},
     {"a second's move of 32767.4 m", 2, {{0, 2, 1}}, {{1, X, 32767.4f}}, "MoveXY( 1 32767 0 )"},
     // The first pieces take the odd seconds; each piece ends at its share of
     // the distance, rounded: 30000.4, 50000.7, 70001.

@@ -44,6 +44,7 @@ const std::string kIgcCases[][3] = {
     {"one fix without GNSS", kHead + kFix + "B0000024730000N00800000EA0049000000",
      "2 t.igc 1686787202 47.5 8 490 Altitudes: GNSS, the pressure altitude for the 1 fix(es) without one"},
     {"latitude 91", kHead + "B0000019100000N00800000EA0049000500", "malformed fix (B record) on line 3"},
+    {"longitude 180.5", kHead + "B0000014730000N18030000EA0049000500", "malformed fix (B record) on line 3"},
     {"minutes 60", kHead + "B0000014760000N00800000EA0049000500", "malformed fix (B record) on line 3"},
     {"no date", kFix, "The IGC file \"dir/t.igc\" has no date (HFDTE record); nothing was loaded."},
     {"no fix", kHead, "The IGC file \"dir/t.igc\" holds no track; nothing was loaded."},
