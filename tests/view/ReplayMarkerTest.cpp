@@ -13,6 +13,7 @@
 // cut into one move of 10 seconds (2000 m compiled), overhead at 800 x 600: 0.32 pixels a metre,
 // the centre at x 400 and, lifted by 600 / 16, y 263. The vehicle's disc is
 // filled in PATTERN0's orange inside a black rim; the course is an orange line along y 263.
+// Heading east, its black heading line runs 14 pixels to the right of the centre.
 TEST(ReplayMarker, TheVehicleIsDrawnWhereItsLapHasItAtThePlaybackTime)
 {
     EnsureGuiApplication();
@@ -22,6 +23,8 @@ TEST(ReplayMarker, TheVehicleIsDrawnWhereItsLapHasItAtThePlaybackTime)
     std::vector<PathSample> samples;
     for (int k = 0; k <= 10; ++k)
         samples.push_back(SampleAt(0, -0.009f + 0.0018f * static_cast<float>(k)));
+    for (PathSample& sample : samples)
+        sample.m_fHeading = 90;
     AddPath(doc, samples);
     std::tie(doc.m_samples[0].m_nSegKind, doc.m_samples[0].m_nSegEnd) = std::pair(2, 10);
     doc.RecalcExtents();
@@ -52,5 +55,6 @@ TEST(ReplayMarker, TheVehicleIsDrawnWhereItsLapHasItAtThePlaybackTime)
         // Within a pixel: the disc's edge is smoothed.
         EXPECT_NEAR((left + right + 1) / 2, row.x, 1);
         EXPECT_NEAR((top + bottom + 1) / 2, 263, 1);
+        EXPECT_EQ(image.pixel((left + right + 1) / 2 + 10, (top + bottom + 1) / 2), qRgb(0, 0, 0));
     }
 }
