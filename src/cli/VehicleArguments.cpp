@@ -2,18 +2,16 @@
 #include "cli/VehicleArguments.h"
 
 #include "document/VehicleSettings.h"
+#include "document/WholeNumber.h"
 
-#include <charconv>
 #include <climits>
 
 namespace {
 
-std::optional<int> WholeNumber(std::string_view text, int min, int max)
+std::optional<int> NumberWithin(std::string_view text, int min, int max)
 {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min ||
-        value > max)
+    const auto value = WholeNumber<int>(text);
+    if (!value || *value < min || *value > max)
         return std::nullopt;
     return value;
 }
@@ -70,7 +68,7 @@ std::optional<std::string> ParseColorsArgument(std::string_view text, std::array
 
 std::optional<std::string> ParseTrafficArgument(std::string_view text, int& flags)
 {
-    const auto value = WholeNumber(text, 0, INT_MAX);
+    const auto value = NumberWithin(text, 0, INT_MAX);
     if (!value)
         return "traffic flags are a whole number of bits: 1 Air Traffic, 2 Aircraft Ground Traffic, "
                "4 Airport Service Traffic, 8 Traffic Outside Airport";
@@ -80,7 +78,7 @@ std::optional<std::string> ParseTrafficArgument(std::string_view text, int& flag
 
 std::optional<std::string> ParseDensityArgument(std::string_view text, int& density)
 {
-    const auto value = WholeNumber(text, 0, static_cast<int>(kDensityTexts.size()) - 1);
+    const auto value = NumberWithin(text, 0, static_cast<int>(kDensityTexts.size()) - 1);
     if (!value)
         return "density: enter a whole number between 0 (Very Sparse) and 4 (Very Dense)";
     density = *value;

@@ -17,12 +17,12 @@
 #include "view/qt/PathViewImage.h"
 #include "xml/KmlExport.h"
 #include "xml/TrackFiles.h"
+#include "document/WholeNumber.h"
 
 #include <QString>
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -53,11 +53,7 @@ struct LateUsageError : std::runtime_error {
 
 std::optional<std::size_t> ParseSampleIndex(std::string_view text)
 {
-    std::size_t index = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return index;
+    return WholeNumber<std::size_t>(text);
 }
 
 std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::size_t& index)
@@ -181,10 +177,8 @@ constexpr int kMaxPictureSide = 10000;
 std::optional<std::pair<int, int>> ParsePictureSize(std::string_view text)
 {
     const auto side = [](std::string_view digits) -> std::optional<int> {
-        int value = 0;
-        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 ||
-            value > kMaxPictureSide)
+        const auto value = WholeNumber<int>(digits);
+        if (!value || *value < 1 || *value > kMaxPictureSide)
             return std::nullopt;
         return value;
     };
@@ -216,10 +210,8 @@ void SetPictureSize(CVolantorDoc&, CliUserInterface& ui, const std::string& size
 // SECONDS of playback: a number from 0.
 std::optional<double> ParsePlaybackSeconds(std::string_view text)
 {
-    double seconds = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) ||
-        seconds < 0)
+    const auto seconds = WholeNumber<double>(text);
+    if (!seconds || !std::isfinite(*seconds) || *seconds < 0)
         return std::nullopt;
     return seconds;
 }
@@ -275,9 +267,10 @@ void WriteReportJson(CVolantorDoc& doc, CliUserInterface& ui, const std::string&
 
 std::optional<std::string> ParseFitBytes(std::string_view text, std::size_t& bytes)
 {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || bytes == 0)
+    const auto parsed = WholeNumber<std::size_t>(text);
+    if (!parsed || *parsed == 0)
         return "BYTES is a file size in bytes, not \"" + std::string(text) + "\"";
+    bytes = *parsed;
     return std::nullopt;
 }
 

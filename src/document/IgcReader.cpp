@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/IgcReader.h"
+#include "document/WholeNumber.h"
 
-#include <charconv>
 #include <chrono>
 #include <climits>
 #include <optional>
@@ -72,12 +72,7 @@ std::optional<double> Angle(std::string_view text, std::size_t at, std::size_t d
 
 std::optional<int> Altitude(std::string_view text, std::size_t at)
 {
-    const std::string_view field = text.substr(at, kAltitudeWidth);
-    int value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size())
-        return std::nullopt;
-    return value;
+    return WholeNumber<int>(text.substr(at, kAltitudeWidth));
 }
 
 std::optional<Fix> ParseFix(std::string_view line, int lineNumber)

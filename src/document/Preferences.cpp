@@ -2,9 +2,9 @@
 #include "document/Preferences.h"
 
 #include "document/UserInterface.h"
+#include "document/WholeNumber.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -83,13 +83,12 @@ std::string RangeMessage(const PreferenceField& field)
            " and " + FormatNumber(field.fMax) + ".";
 }
 
-template <typename T>
-bool ParseEntireText(std::string_view text, T& value)
+// The edits also take a leading '+'.
+template <typename T> std::optional<T> SignedWholeNumber(std::string_view text)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+    return WholeNumber<T>(text);
 }
 
 }  // namespace
@@ -154,17 +153,16 @@ std::optional<std::string> ParsePreferenceField(const PreferenceField& field, st
 {
     text = Trimmed(text);
     if (field.pInt) {
-        long long value = 0;
-        if (!ParseEntireText(text, value) || static_cast<double>(value) < field.fMin ||
-            static_cast<double>(value) > field.fMax)
+        const auto value = SignedWholeNumber<long long>(text);
+        if (!value || static_cast<double>(*value) < field.fMin || static_cast<double>(*value) > field.fMax)
             return RangeMessage(field);
-        data.*field.pInt = static_cast<int>(value);
+        data.*field.pInt = static_cast<int>(*value);
         return std::nullopt;
     }
-    float value = 0;
-    if (!ParseEntireText(text, value) || !std::isfinite(value) || value < field.fMin || value > field.fMax)
+    const auto value = SignedWholeNumber<float>(text);
+    if (!value || !std::isfinite(*value) || *value < field.fMin || *value > field.fMax)
         return RangeMessage(field);
-    data.*field.pFloat = value;
+    data.*field.pFloat = *value;
     return std::nullopt;
 }
 

@@ -5,9 +5,9 @@
 #include "document/UserInterface.h"
 #include "document/VehiclePath.h"
 #include "document/VolantorDoc.h"
+#include "document/WholeNumber.h"
 
 #include <algorithm>
-#include <charconv>
 #include <memory>
 
 namespace {
@@ -61,13 +61,11 @@ std::optional<std::string> ParseVehicleColor(int slot, std::string_view text, in
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
-        value > kMaxColorIndex)
+    const auto value = WholeNumber<int>(text);
+    if (!value || *value < 0 || *value > kMaxColorIndex)
         return "Color " + std::to_string(slot) + ": enter a whole number between 0 and " +
                std::to_string(kMaxColorIndex) + ".";
-    color = value;
+    color = *value;
     return std::nullopt;
 }
 
@@ -106,9 +104,9 @@ VehicleDialogData LoadVehicleDialog(const VehiclePath& path)
 void StoreVehicleDialog(const VehicleDialogData& data, VehiclePath& path)
 {
     path.m_strVehicle = data.m_strVehicle;
-    path.m_nTrafficFlags = (data.m_bAirTraffic ? kAirTraffic : 0) | (data.m_bGroundTraffic ? kGroundTraffic : 0) |
-                           (data.m_bServiceTraffic ? kServiceTraffic : 0) |
-                           (data.m_bOutsideTraffic ? kOutsideTraffic : 0);
+    path.m_nTrafficFlags =
+        (data.m_bAirTraffic ? kAirTraffic : 0) | (data.m_bGroundTraffic ? kGroundTraffic : 0) |
+        (data.m_bServiceTraffic ? kServiceTraffic : 0) | (data.m_bOutsideTraffic ? kOutsideTraffic : 0);
     path.m_nColor = {data.m_nColor0, data.m_nColor1, data.m_nColor2, data.m_nColor3, data.m_nColor4};
     const auto states = DensityStates();
     for (int density = 0; density < static_cast<int>(states.size()); ++density)
