@@ -10,6 +10,7 @@
 #include "document/Preferences.h"
 #include "document/VehicleSettings.h"
 #include "document/VolantorDoc.h"
+#include "document/WholeNumber.h"
 #include "output/SceneryFit.h"
 #include "output/SceneryReplay.h"
 #include "output/SceneryReport.h"
@@ -17,7 +18,6 @@
 #include "view/qt/PathViewImage.h"
 #include "xml/KmlExport.h"
 #include "xml/TrackFiles.h"
-#include "document/WholeNumber.h"
 
 #include <QString>
 
@@ -51,14 +51,9 @@ struct LateUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::optional<std::size_t> ParseSampleIndex(std::string_view text)
-{
-    return WholeNumber<std::size_t>(text);
-}
-
 std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::size_t& index)
 {
-    const auto parsed = ParseSampleIndex(text);
+    const auto parsed = WholeNumber<std::size_t>(text);
     if (!parsed)
         return "INDEX is a sample number from 0, not \"" + std::string(text) + "\"";
     index = *parsed;
@@ -69,7 +64,7 @@ std::optional<std::string> ParseSampleIndexArgument(std::string_view text, std::
 auto AtSample(void (CVolantorDoc::*command)(int selectedSample))
 {
     return [command](CVolantorDoc& doc, CliUserInterface&, const std::string& argument) {
-        const auto index = ParseSampleIndex(argument);
+        const auto index = WholeNumber<std::size_t>(argument);
         if (!index || *index >= doc.m_samples.size())
             throw LateUsageError("sample index " + argument + " is outside the " +
                                  std::to_string(doc.m_samples.size()) + " samples of the document");
