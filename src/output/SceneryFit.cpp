@@ -5,6 +5,7 @@
 #include "output/SceneryFit.h"
 
 #include "document/DocumentEdits.h"
+#include "document/FormatText.h"
 #include "document/Preferences.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
@@ -13,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -40,15 +40,6 @@ SegmentationThresholds ScaledThresholds(const SegmentationThresholds& from, doub
             Scaled(from.fBank, scale, &g_fBankThreshold)};
 }
 
-void StoreThresholds(const SegmentationThresholds& thresholds)
-{
-    g_fCourseThreshold = thresholds.fCourse;
-    g_fClimbThreshold = thresholds.fClimb;
-    g_fYawThreshold = thresholds.fYaw;
-    g_fPitchThreshold = thresholds.fPitch;
-    g_fBankThreshold = thresholds.fBank;
-}
-
 std::unique_ptr<SegmentationEdit> SegmentWith(const SegmentationThresholds& thresholds)
 {
     return std::make_unique<SegmentationEdit>(
@@ -69,7 +60,7 @@ private:
     void Swap()
     {
         const SegmentationThresholds current = SegmentationThresholds::FromPreferences();
-        StoreThresholds(m_other);
+        m_other.StoreInPreferences();
         m_other = current;
     }
     SegmentationThresholds m_other;
@@ -102,7 +93,7 @@ std::optional<SceneryFit> FindSceneryFit(CVolantorDoc& doc, std::size_t maxFileB
             trial.nFileBytes = layout->bytes.size();
             trial.bFits = layout->Fits() && trial.nFileBytes <= maxFileBytes;
             if (trial.bFits)
-                trial.dLargestDeviation = ReportScenery(doc, why)->LargestDeviation();
+                trial.dLargestDeviation = ReportLayout(*layout, doc).LargestDeviation();
         }
         trial.strRefusal = why;
         segmentation->Revert(doc);
@@ -151,12 +142,10 @@ void CVolantorDoc::OnFitToSize(std::size_t maxFileBytes)
     edits.push_back(std::make_unique<ThresholdsEdit>(fit->thresholds));
     edits.push_back(SegmentWith(fit->thresholds));
     Perform(std::make_unique<EditGroup>("Fit to Size", std::move(edits), DocumentEdit::Reach::Segmentation));
-    char text[400];
-    std::snprintf(text, sizeof text,
-                  "The scenery file takes %zu bytes with these thresholds: course %g%%, climb %g%%, yaw %g, "
-                  "pitch %g, bank %g. The vehicles stray at most %.1f m from their recordings.",
-                  fit->nFileBytes, fit->thresholds.fCourse * 100.0, fit->thresholds.fClimb * 100.0,
-                  fit->thresholds.fYaw, fit->thresholds.fPitch, fit->thresholds.fBank,
-                  fit->dLargestDeviation);
-    m_pUI->ShowInformation(text);
+    m_pUI->ShowInformation(FormatText(
+        "The scenery file takes %zu bytes with these thresholds: course %g%%, climb %g%%, yaw %g, pitch %g, "
+        "bank %g. The vehicles stray at most %.1f m from their recordings.",
+        fit->nFileBytes, fit->thresholds.fCourse * 100.0, fit->thresholds.fClimb * 100.0,
+        static_cast<double>(fit->thresholds.fYaw), static_cast<double>(fit->thresholds.fPitch),
+        static_cast<double>(fit->thresholds.fBank), fit->dLargestDeviation));
 }

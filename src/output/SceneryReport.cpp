@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/SceneryReport.h"
 
+#include "document/FormatText.h"
 #include "document/UserInterface.h"
 #include "document/VolantorDoc.h"
 #include "output/BglCompiler.h"
@@ -8,17 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-std::string Duration(int seconds)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    return text;
-}
-
-}  // namespace
 
 double SceneryReport::LargestDeviation() const
 {
@@ -33,16 +23,21 @@ std::optional<SceneryReport> ReportScenery(const CVolantorDoc& doc, std::string&
     const std::optional<BglLayout> layout = LayOutBgl(doc, refusal);
     if (!layout)
         return std::nullopt;
+    return ReportLayout(*layout, doc);
+}
+
+SceneryReport ReportLayout(const BglLayout& layout, const CVolantorDoc& doc)
+{
     SceneryReport report;
-    report.nFileBytes = layout->bytes.size();
-    report.nBlockBytes = layout->nBlockSize;
+    report.nFileBytes = layout.bytes.size();
+    report.nBlockBytes = layout.nBlockSize;
     report.nBlockLimit = BglLayout::kMaxBlockSize;
-    const std::vector<ReplayedPattern> replays = ReplayLayout(*layout, doc);
+    const std::vector<ReplayedPattern> replays = ReplayLayout(layout, doc);
     for (std::size_t k = 0; k < replays.size(); ++k) {
         const ReplayedPattern& replay = replays[k];
         const VehiclePath& path = doc.m_paths[replay.nPattern];
         report.patterns.push_back({replay.nPattern, path.m_strVehicle, path.SampleCount(), replay.lap.Holds(),
-                                   replay.lap.Moves(), layout->bodies[k].nBytes,
+                                   replay.lap.Moves(), layout.bodies[k].nBytes,
                                    MeasureDeviation(replay.lap, doc.m_samples, path)});
     }
     return report;
@@ -66,8 +61,8 @@ std::string SceneryReportText(const SceneryReport& report)
         const std::string name = "PATTERN" + std::to_string(p.nPattern);
         add("%-12s %-*s %7d %5d %5d %6zu %8.1f m %9.1f m %7.0f ft %8s %8s\n", name.c_str(), vehicleWidth,
             p.strVehicle.c_str(), p.nSamples, p.nHolds, p.nMoves, p.nBytes, p.deviation.dMaxHorizontal,
-            p.deviation.dMeanHorizontal, p.deviation.dMaxVertical, Duration(p.deviation.nLapSeconds).c_str(),
-            Duration(p.deviation.nRecordedSeconds).c_str());
+            p.deviation.dMeanHorizontal, p.deviation.dMaxVertical, ClockText(p.deviation.nLapSeconds).c_str(),
+            ClockText(p.deviation.nRecordedSeconds).c_str());
     }
     if (report.Fits())
         add("File: %zu bytes. Its dynamic scenery takes %zu of the %zu bytes the format allows.\n",

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CVolantorDoc;
+struct BglLayout;
 
 // "Scenery Report...": what the compiled scenery makes each vehicle do and
 // how far that strays from its recording, and how much of the format's room
@@ -35,6 +36,8 @@ struct SceneryReport {
 
 // Empty, with the reason in refusal, when no scenery can be compiled of the document.
 std::optional<SceneryReport> ReportScenery(const CVolantorDoc& doc, std::string& refusal);
+// The same for a document already compiled.
+SceneryReport ReportLayout(const BglLayout& layout, const CVolantorDoc& doc);
 
 // The report as aligned text: one line per pattern under a heading, then the file's size.
 std::string SceneryReportText(const SceneryReport& report);

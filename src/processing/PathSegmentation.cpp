@@ -57,6 +57,15 @@ SegmentationThresholds SegmentationThresholds::FromPreferences()
     return {g_fCourseThreshold, g_fClimbThreshold, g_fYawThreshold, g_fPitchThreshold, g_fBankThreshold};
 }
 
+void SegmentationThresholds::StoreInPreferences() const
+{
+    g_fCourseThreshold = fCourse;
+    g_fClimbThreshold = fClimb;
+    g_fYawThreshold = fYaw;
+    g_fPitchThreshold = fPitch;
+    g_fBankThreshold = fBank;
+}
+
 int SegmentPath(std::vector<PathSample>& samples, int first, int last,
                 const SegmentationThresholds& thresholds)
 {

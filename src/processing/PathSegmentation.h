@@ -22,8 +22,9 @@ struct SegmentationThresholds {
     float fPitch;   // degrees of pitch change
     float fBank;    // degrees of bank (not a change)
 
-    // The values the Preferences dialog set.
+    // The values the Preferences dialog set, and shows.
     static SegmentationThresholds FromPreferences();
+    void StoreInPreferences() const;
 };
 
 // Segments the samples first..last (inclusive, first <= last) of one path,

@@ -60,7 +60,7 @@ std::string PlaybackTimeText(double playbackSeconds)
     const long long seconds = std::isfinite(playbackSeconds) && playbackSeconds > 0
                                   ? static_cast<long long>(std::min(playbackSeconds, 1e15))
                                   : 0;
-    return FormatText("%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return ClockText(seconds);
 }
 
 ReplayLaps::Stamp ReplayLaps::StampOf(const CVolantorDoc& doc)
