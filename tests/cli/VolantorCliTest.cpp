@@ -40,9 +40,10 @@ const CliCase kCases[] = {
      "Paths Loaded: 1  Samples: 3\n", ""},
     {"set before a step", {L, "--set", "area1=1", "--map", "@a.txt"}, 0, "Created ", "", "a.txt",
      "R2\n\"Area1\" 5 0 200\n48.520000 -123.309998\n"},
-    // Area 1 a degree round 47.5 to 47.52 N: 48.52 and 46.5 degrees in units of 512 m, 0x2923 and 0x276C.
+    // Area 1 a degree round 47.5 to 47.52 N, 122.31 to 122.3 W: 48.52 and 46.5 degrees in units of 512 m,
+    // 0x2923 and 0x276C, then 121.3 and 123.31 W in 65536ths of the circle, 0xA9BE and 0xA850.
     {"area margins compiled", {L, "--set", "area1=1", "--bgl", "@a1.bgl"}, 0, "3 Sample Points\n", "", "a1.bgl",
-     "\x04\x23\x29\x6C\x27"},
+     "\x04\x23\x29\x6C\x27\xBE\xA9\x50\xA8"},
     {"kml in metres", {L, "--kml", "@k.kml"}, 0, "3 Sample Points\n", "", "k.kml",
      "<coordinates>-122.300003,47.500000,304.80 -122.300003,47.509998,335.28 -122.309998,47.520000,365.76<"},
     {"generate then scasm", {L, "--generate", "--sca", "@o.sca"}, 0, "Generated 1 Path Segments\n", "", "o.sca",

@@ -119,6 +119,7 @@ TEST(SceneryReport, FitThatCannotBeChangesNothing)
               "The scenery file takes 347 bytes with these thresholds: course 100%, climb 100%, yaw "
               "45, pitch 45, bank 45. The vehicles stray at most 0.0 m from their recordings.");
     doc.OnUndo();
+    doc.OnClearPath();  // nothing to clear: no step either
     doc.OnFitToSize(346);
     EXPECT_EQ(ui.LastText(),
               "Even the widest thresholds leave a scenery file of 347 bytes, more than the 346 it "

@@ -90,11 +90,12 @@ TEST(TrackImport, CircuitSampledBackwardsRefusedGapSplitUndoneInOneStep)
 
 TEST(TrackSampling, AStandStaysLevelAndASteadyRightTurnBanksAsACoordinatedOne)
 {
-    // Standing, then off to the east: the stand takes the course it will leave on.
+    // Standing, then off a hair east of north, atan(0.00001 cos 47 / 0.001) = 0.3907 degrees: the stand
+    // takes the course it will leave on.
     const SampledTrack stand =
-        SampleTrack({"s", {{0, 47, 8, 100, 1}, {2, 47, 8, 100, 2}, {4, 47, 8.001, 100, 3}}}, "point");
+        SampleTrack({"s", {{0, 47, 8, 100, 1}, {2, 47, 8, 100, 2}, {4, 47.001, 8.00001, 100, 3}}}, "point");
     EXPECT_EQ(stand.paths.at(0).at(1).m_fPitch, 0);
-    EXPECT_NEAR(stand.paths.at(0).at(0).m_fHeading, 90, 1e-3);
+    EXPECT_NEAR(stand.paths.at(0).at(0).m_fHeading, 0.3907, 1e-3);
     // 3 degrees a second at 50 m/s on a circle of 954.93 m: bank atan(49.994 * 0.05236 / 9.80665) = 14.95.
     Track turn{"t", {}};
     for (int i = 0; i <= 20; ++i) {
