@@ -66,6 +66,7 @@ const CliCase kCases[] = {
     {"a compiled file alone", {"@f.IGC", "--generate", "--bgl", "@f.bgl", "--replay", "@f.bgl", "--png", "@b.png"}, 0,
      "Generated ", ""},
     {"a log is no compiled file", {"--replay", L}, 1, "", "is not a scenery file Volantor can read: at byte "},
+    {"a folder is no compiled file", {"--replay", "@"}, 1, "", "\": it is a folder.\n"},
     {"unknown option", {L, "--bogus"}, 2, "", "volantor-cli: unknown option --bogus\n\nUsage: volantor-cli"},
     {"set checked before any step", {L, "--info", "--set", "bank=46"}, 2, "", "--set: Bank: enter a number between 0 and 45."},
     {"unknown vehicle", {L, "--vehicle", "Boat"}, 2, "", "unknown vehicle \"Boat\": give one of \"0FE0B - Cessna\", \"0FE0C"},
