@@ -256,12 +256,16 @@ TEST_F(PathViewTest, ABoxNarrowedOnlyEastWestIsMeasuredFromItsNewCentre)
 
 // The key beside the legend names each replayed path: in one column of 81
 // pixels (a 9-pixel swatch, 4, "PATTERN000" 60, 8) while the rows hold them,
-// side by side when the panel has room for one row only.
+// side by side when the panel has room for one row only. Three paths here.
 TEST_F(PathViewTest, ReplayKeyNamesEachPath)
 {
     doc.m_samples[4].m_fAlt = 100;  // a replay needs numbers a flight can have
+    AddPath(doc, {SampleAt(0, 0, 100)});
     view.OnShowReplay();
     EXPECT_NE(Paint().find("fill 719,525,800,600 silver"), std::string::npos) << canvas.log;
     Paint(800, 120);
     EXPECT_NE(canvas.labels.find("PATTERN0 PATTERN1 "), std::string::npos) << canvas.labels;
+    // Two rows of one column: the second place counts the two left out.
+    Paint(300, 272);
+    EXPECT_NE(canvas.labels.find("PATTERN0 +2 more "), std::string::npos) << canvas.labels;
 }
